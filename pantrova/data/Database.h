@@ -38,6 +38,10 @@ public:
     // Runs an action query; returns the number of rows it changed.
     int Execute(const QString& sql, const QList<Value>& params = {});
 
+    // Runs a script of the store's own SQL (several statements, no dialect translation): for
+    // building templates and test files, never for text a person typed.
+    void ExecuteScript(const QString& script);
+
     // The table definitions; TableDefs(name) throws when the table does not exist.
     QStringList TableNames() const;
     TableDef TableDefs(const QString& tableName);

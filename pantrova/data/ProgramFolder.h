@@ -26,7 +26,10 @@ public:
     // Lists the entries matching `wildcard` ("*.mdb", "*.sys"), upper-cases each name and compares
     // it with the upper-cased `name`; the first match wins. Returns the entry's real name, or empty.
     QString findFile(const QString& wildcard, const QString& name) const;
-    bool hasFile(const QString& wildcard, const QString& name) const { return !findFile(wildcard, name).isEmpty(); }
+    bool hasFile(const QString& wildcard, const QString& name) const
+    {
+        return !findFile(wildcard, name).isEmpty();
+    }
 
     // True when an entry named "PICS" in any case is a directory.
     bool hasPicsDirectory() const;

@@ -12,7 +12,7 @@ namespace pantrova {
 class Settings
 {
 public:
-    static QString read(const QString& key);   // the key's value or its default
+    static QString read(const QString& key); // the key's value or its default
     static void write(const QString& key, const QString& value);
     static QString defaultFor(const QString& key);
 };

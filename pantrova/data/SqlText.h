@@ -12,6 +12,9 @@ QString sqlText(const QString& text);
 // A number written into SQL as trimmed decimal text.
 QString sqlNumber(double number);
 QString sqlNumber(qint64 number);
-inline QString sqlNumber(int number) { return sqlNumber(qint64(number)); }
+inline QString sqlNumber(int number)
+{
+    return sqlNumber(qint64(number));
+}
 
 } // namespace engine

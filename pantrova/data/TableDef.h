@@ -18,7 +18,7 @@ struct Field
 {
     QString Name;
     FieldType Type = FieldType::Text;
-    int Size = 0;             // Text only: the most characters; 0 means 255
+    int Size = 0; // Text only: the most characters; 0 means 255
     bool AllowZeroLength = false;
 };
 
@@ -37,7 +37,9 @@ public:
 
 private:
     friend class Database;
-    TableDef(std::shared_ptr<detail::DatabaseState> db, QString name) : m_db(std::move(db)), m_name(std::move(name)) {}
+    TableDef(std::shared_ptr<detail::DatabaseState> db, QString name)
+        : m_db(std::move(db)), m_name(std::move(name))
+    {}
     std::shared_ptr<detail::DatabaseState> m_db;
     QString m_name;
 };

@@ -24,6 +24,9 @@ public:
     // is not a database.
     Database OpenDatabase(const QString& fileName);
 
+    // Creates a new, empty database file and opens it. Fails when the file exists.
+    Database CreateDatabase(const QString& fileName);
+
     // Closes the workspace and every database and recordset opened through it.
     void Close();
 

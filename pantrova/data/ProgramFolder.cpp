@@ -1,0 +1,82 @@
+#include "ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <stdexcept>
+
+namespace pantrova {
+
+ProgramFolder::ProgramFolder(QString path) : m_path(QDir::cleanPath(std::move(path))) {}
+
+ProgramFolder ProgramFolder::ofExecutable()
+{
+    return ProgramFolder(QCoreApplication::applicationDirPath());
+}
+
+QString ProgramFolder::filePath(const QString& name) const
+{
+    return QDir(m_path).filePath(name);
+}
+
+bool ProgramFolder::makeCurrent() const
+{
+    return QDir::setCurrent(m_path);
+}
+
+QString ProgramFolder::findFile(const QString& wildcard, const QString& name) const
+{
+    const QString wanted = name.toUpper();
+    // The wildcard matches without regard to case, as "*.mdb" finds "X.MDB" too.
+    const QStringList all = QDir(m_path).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QString suffix = wildcard.startsWith(u"*.") ? wildcard.mid(1).toUpper() : QString();
+    for (const QString& entry : all) {
+        if (!suffix.isEmpty() && !entry.toUpper().endsWith(suffix))
+            continue;
+        if (entry.toUpper() == wanted)
+            return entry;
+    }
+    return {};
+}
+
+bool ProgramFolder::hasPicsDirectory() const
+{
+    const QStringList dirs = QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString& entry : dirs)
+        if (entry.toUpper() == u"PICS")
+            return true;
+    return false;
+}
+
+QString ProgramFolder::ensurePicsDirectory() const
+{
+    const QStringList dirs = QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString& entry : dirs)
+        if (entry.toUpper() == u"PICS")
+            return entry;
+    if (!QDir(m_path).mkdir(QStringLiteral("PICS")))
+        throw std::runtime_error(
+            QStringLiteral("Cannot create the folder \"PICS\" in %1").arg(m_path).toStdString());
+    return QStringLiteral("PICS");
+}
+
+void ProgramFolder::copyTemplate(const QString& templateName, const QString& newName) const
+{
+    QString source = findFile(QStringLiteral("*"), templateName);
+    if (source.isEmpty())
+        throw std::runtime_error(QStringLiteral("File not found: the template \"%1\" is missing from %2")
+                                     .arg(templateName, m_path)
+                                     .toStdString());
+    const QString target = filePath(newName);
+    QFile::remove(target);
+    if (!QFile::copy(filePath(source), target))
+        throw std::runtime_error(QStringLiteral("Cannot copy \"%1\" to \"%2\" in %3")
+                                     .arg(templateName, newName, m_path)
+                                     .toStdString());
+    // A template may ship read-only; the copy is a working file.
+    QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
+}
+
+} // namespace pantrova

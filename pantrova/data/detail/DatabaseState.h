@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Statement.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace engine::detail {
+
+struct RecordsetState;
+
+struct ColumnInfo
+{
+    QString name;
+    QString declType;
+};
+
+// The shared state behind a Database handle: the connection, the recordsets opened on it (so
+// closing the database closes them), and cached schema facts.
+struct DatabaseState
+{
+    sqlite3* db = nullptr;
+    QString path;
+    std::vector<std::weak_ptr<RecordsetState>> recordsets;
+
+    ~DatabaseState();
+    bool isOpen() const { return db != nullptr; }
+    void close();
+    void requireOpen(const QString& what) const;
+    [[noreturn]] void fail(const QString& statement, const QString& reason) const;
+
+    void exec(const QString& sql, const QList<Value>& params = {});
+    QString translate(const QString& sql);
+
+    // Schema facts; names compare without regard to case.
+    QString realTableName(const QString& table); // empty when there is no such table
+    const QList<ColumnInfo>& columns(const QString& realTable);
+    QStringList indexColumns(const QString& realTable, const QString& indexName);
+    void forgetSchema();
+
+    // The names the windows use for indexes map to storage names, since the store keeps tables
+    // and indexes in one namespace (a list's index shares its table's name).
+    static QString storageIndexName(const QString& table, const QString& indexName);
+
+private:
+    QHash<QString, QList<ColumnInfo>> m_columns;
+    QSet<QString> m_dateColumns;
+    bool m_dateColumnsKnown = false;
+};
+
+} // namespace engine::detail

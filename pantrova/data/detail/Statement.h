@@ -1,0 +1,50 @@
+#pragma once
+
+#include "../Value.h"
+
+#include <QList>
+#include <QString>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace engine::detail {
+
+// A prepared statement: prepared in the constructor, finalized in the destructor. Every value goes
+// in through bind(); failures throw EngineError naming the file and the statement.
+class Statement
+{
+public:
+    Statement(sqlite3* db, const QString& sql, const QString& fileForErrors);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(int index, const Value& value); // 1-based, as SQLite counts
+    void bindAll(const QList<Value>& values);
+    int parameterCount() const;
+
+    bool step(); // true while a row is available
+    void reset();
+
+    int columnCount() const;
+    QString columnName(int i) const;
+    QString columnDeclType(int i) const;
+    Value column(int i) const;
+    qint64 columnInt64(int i) const;
+
+    QString sql() const { return m_sql; }
+
+private:
+    [[noreturn]] void fail(const QString& reason) const;
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+    QString m_sql;
+    QString m_file;
+};
+
+// How a declared column type reads back.
+enum class StoredKind { Plain, Boolean, Date, Whole, Real, Text };
+StoredKind storedKindOf(const QString& declType);
+
+} // namespace engine::detail

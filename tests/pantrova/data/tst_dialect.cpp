@@ -1,0 +1,99 @@
+// The legacy SQL dialect and the number and date texts it relies on.
+#include "TestWorld.h"
+#include "data/Database.h"
+#include "data/Workspace.h"
+#include "data/detail/SqlDialect.h"
+
+#include <QTest>
+
+using namespace engine;
+
+class DialectTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void trimmedDecimalText_data()
+    {
+        QTest::addColumn<double>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("half") << 0.5 << QStringLiteral(".5");
+        QTest::newRow("negative half") << -0.5 << QStringLiteral("-.5");
+        QTest::newRow("whole") << 12.0 << QStringLiteral("12");
+        QTest::newRow("decimal") << 12.25 << QStringLiteral("12.25");
+        QTest::newRow("zero") << 0.0 << QStringLiteral("0");
+        QTest::newRow("big") << 123456789.0 << QStringLiteral("123456789");
+    }
+    void trimmedDecimalText()
+    {
+        QFETCH(double, number);
+        QFETCH(QString, text);
+        QCOMPARE(engine::trimmedDecimalText(number), text);
+    }
+
+    void functionsBehaveAsTheLegacyRuntime()
+    {
+        TestWorld world;
+        Workspace ws;
+        Database db = ws.OpenDatabase(QStringLiteral("Recipe70e.mdb"));
+        Recordset rs = db.OpenRecordset(QStringLiteral(
+            "select str(3) as a, str(0.5) as b, str(-2) as c, trim(str(7)) as d, isnumeric('12.5') as e, "
+            "isnumeric('2 cups') as f, isnull(null) as g, isnumeric(null) as h, Format(46363.0, 'yyyymmdd') "
+            "as i "
+            "from sections where section = 1"));
+        QCOMPARE(rs.Text(QStringLiteral("a")), QStringLiteral(" 3"));
+        QCOMPARE(rs.Text(QStringLiteral("b")), QStringLiteral(" .5"));
+        QCOMPARE(rs.Text(QStringLiteral("c")), QStringLiteral("-2"));
+        QCOMPARE(rs.Text(QStringLiteral("d")), QStringLiteral("7"));
+        QVERIFY(rs.Fields(QStringLiteral("e")).toBool());
+        QVERIFY(!rs.Fields(QStringLiteral("f")).toBool());
+        QVERIFY(rs.Fields(QStringLiteral("g")).toBool());
+        QVERIFY(!rs.Fields(QStringLiteral("h")).toBool());
+        QCOMPARE(rs.Text(QStringLiteral("i")), QStringLiteral("20261207"));
+        ws.Close();
+    }
+
+    void orderByJoinsTextAndIgnoresCase()
+    {
+        const QString out = detail::SqlDialect::translate(
+            QStringLiteral("select * from Report order by extra2 + extra3 + name"));
+        QCOMPARE(out,
+                 QStringLiteral("select * from Report ORDER BY (extra2 || extra3 || name) COLLATE UNICASE"));
+        const QString two =
+            detail::SqlDialect::translate(QStringLiteral("select * from t order by a desc, b"));
+        QCOMPARE(two,
+                 QStringLiteral("select * from t ORDER BY (a) COLLATE UNICASE DESC, (b) COLLATE UNICASE"));
+    }
+
+    void literalsAndParametersPassUntouched()
+    {
+        const QString sql =
+            QStringLiteral("select * from groups where groupname = 'isnull(x) order by + ''q''' and a = ?");
+        QCOMPARE(detail::SqlDialect::translate(sql), sql);
+        QCOMPARE(detail::SqlDialect::translate(QStringLiteral("select * from t where d = #12/7/2026#")),
+                 QStringLiteral("select * from t where d = 46363"));
+    }
+
+    void recognisesSingleTableSelects()
+    {
+        auto s = detail::parseSingleTableSelect(QStringLiteral("select * from [recipes] where groupnum = 3"));
+        QVERIFY(s.ok);
+        QCOMPARE(s.table, QStringLiteral("recipes"));
+        QCOMPARE(s.rest, QStringLiteral("where groupnum = 3"));
+        QVERIFY(!detail::parseSingleTableSelect(QStringLiteral("select count(*) from recipes")).ok);
+        QVERIFY(!detail::parseSingleTableSelect(QStringLiteral("select * from a, b")).ok);
+        auto ins =
+            detail::parseInsertSelect(QStringLiteral(" INSERT INTO [My Book].Recipes SELECT * FROM Beef;"));
+        QVERIFY(ins.ok);
+        QCOMPARE(ins.file, QStringLiteral("My Book"));
+        QCOMPARE(ins.table, QStringLiteral("Recipes"));
+    }
+};
+
+int runDialectTests(int argc, char** argv)
+{
+    DialectTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_dialect.moc"

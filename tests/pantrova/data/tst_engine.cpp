@@ -1,0 +1,379 @@
+// The engine layer over real files: recordsets, navigation, editing, indexes, table definitions,
+// compaction and failures.
+#include "TestWorld.h"
+#include "data/Database.h"
+#include "data/EngineError.h"
+#include "data/SqlText.h"
+#include "data/Workspace.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace engine;
+
+namespace {
+const QString kNasty = QStringLiteral("Grandma's \"Best\" [Soup]; DROP TABLE recipes; --");
+
+void addRecipe(Database& db, const QString& name, int code, int group, const Value& description = {})
+{
+    db.Execute(QStringLiteral(
+                   "INSERT INTO recipes (Name, category_code, groupnum, Description) VALUES (?, ?, ?, ?)"),
+               {Value(name), Value(code), Value(group), description});
+}
+
+QStringList names(Recordset rs)
+{
+    QStringList out;
+    if (rs.RecordCount() == 0)
+        return out;
+    for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+        out.append(rs.Text(QStringLiteral("Name")) + rs.Fields(QStringLiteral("category_code")).toText());
+    return out;
+}
+} // namespace
+
+class EngineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_world = std::make_unique<TestWorld>();
+        QFile::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")),
+                    m_world->filePath(QStringLiteral("book.mdb")));
+        QFile::setPermissions(m_world->filePath(QStringLiteral("book.mdb")),
+                              QFile::ReadOwner | QFile::WriteOwner);
+        m_db = m_ws.OpenDatabase(QStringLiteral("book.mdb"));
+    }
+    void cleanup()
+    {
+        m_ws.Close();
+        m_world.reset();
+    }
+
+    void groupListSortsCaseBlindWithDigitsBeforeLetters()
+    {
+        addRecipe(m_db, QStringLiteral("Soup"), 2, 17);
+        addRecipe(m_db, QStringLiteral("Apricot"), 1, 17);
+        addRecipe(m_db, QStringLiteral("soup"), 1, 17);
+        addRecipe(m_db, QStringLiteral("Sou"), 1, 17);
+        addRecipe(m_db, QStringLiteral("apple pie"), 1, 17);
+        addRecipe(m_db, QStringLiteral("7 Layer Dip"), 1, 17);
+        addRecipe(m_db, QStringLiteral("Éclair"), 1, 17);
+        addRecipe(m_db, QStringLiteral("Other group"), 1, 3);
+        const QStringList got = names(
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 17 order by name + "
+                                              "trim(str(category_code))")));
+        QCOMPARE(got,
+                 (QStringList{QStringLiteral("7 Layer Dip1"), QStringLiteral("apple pie1"),
+                              QStringLiteral("Apricot1"), QStringLiteral("Sou1"), QStringLiteral("soup1"),
+                              QStringLiteral("Soup2"), QStringLiteral("Éclair1")}));
+    }
+
+    void whereComparesTextWithoutCaseAlsoBeyondAscii()
+    {
+        addRecipe(m_db, QStringLiteral("Crème Brûlée"), 1, 8);
+        Recordset rs =
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where name = 'CRÈME BRÛLÉE'"));
+        QCOMPARE(rs.RecordCount(), 1);
+        rs = m_db.OpenRecordset(
+            QStringLiteral("select * from groups where groupname = 'beef' and section = 1"));
+        QCOMPARE(rs.RecordCount(), 1);
+        QCOMPARE(rs.Fields(QStringLiteral("groupnum")).toLong(), 1);
+    }
+
+    void nullReadsAsEmptyTextAndIsWrittenBack()
+    {
+        addRecipe(m_db, QStringLiteral("Plain"), 1, 1);
+        Recordset rs = m_db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 1"));
+        QVERIFY(rs.Fields(QStringLiteral("Description")).isNull());
+        QCOMPARE(rs.Text(QStringLiteral("description")), QString());
+        rs.Edit();
+        rs.SetField(QStringLiteral("Description"), QStringLiteral("x"));
+        rs.SetField(QStringLiteral("S1"), 4.5);
+        rs.Update();
+        rs.Edit();
+        rs.SetField(QStringLiteral("Description"), Value());
+        rs.Update();
+        QVERIFY(rs.Fields(QStringLiteral("Description")).isNull());
+        QCOMPARE(rs.Fields(QStringLiteral("S1")).toDouble(), 4.5);
+    }
+
+    void navigationAndBookmarks()
+    {
+        for (int i = 0; i < 5; ++i)
+            addRecipe(m_db, QStringLiteral("R%1").arg(i), 1, 2);
+        Recordset rs =
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 2 order by name"));
+        QCOMPARE(rs.RecordCount(), 5);
+        QVERIFY(!rs.isBOF());
+        rs.MoveNext();
+        rs.MoveNext();
+        const Bookmark mark = rs.bookmark();
+        rs.MoveLast();
+        QCOMPARE(rs.Text(QStringLiteral("Name")), QStringLiteral("R4"));
+        rs.MoveNext();
+        QVERIFY(rs.isEOF());
+        QVERIFY_THROWS_EXCEPTION(EngineError, rs.MoveNext());
+        rs.setBookmark(mark);
+        QCOMPARE(rs.Text(QStringLiteral("Name")), QStringLiteral("R2"));
+        rs.MoveFirst();
+        rs.MovePrevious();
+        QVERIFY(rs.isBOF());
+
+        Recordset empty = m_db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 99"));
+        QCOMPARE(empty.RecordCount(), 0);
+        QVERIFY(empty.isEOF() && empty.isBOF());
+        QVERIFY_THROWS_EXCEPTION(EngineError, empty.MoveFirst());
+    }
+
+    void addNewAndEditKeepTheRowCurrent()
+    {
+        addRecipe(m_db, QStringLiteral("B"), 1, 3);
+        Recordset rs =
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 3 order by name"));
+        rs.AddNew();
+        QVERIFY(rs.Fields(QStringLiteral("Name")).isNull());
+        rs.SetField(QStringLiteral("Name"), kNasty);
+        rs.SetField(QStringLiteral("category_code"), 1);
+        rs.SetField(QStringLiteral("groupnum"), 3);
+        rs.Update();
+        QCOMPARE(rs.RecordCount(), 2);
+        QCOMPARE(rs.Text(QStringLiteral("Name")), kNasty);
+        QCOMPARE(rs.AbsolutePosition(), 1); // joins at the end until reopened
+        rs.Edit();
+        rs.SetField(QStringLiteral("Name"), QStringLiteral("A"));
+        rs.Update();
+        QCOMPARE(rs.Text(QStringLiteral("Name")), QStringLiteral("A"));
+        QCOMPARE(names(m_db.OpenRecordset(
+                     QStringLiteral("select * from recipes where groupnum = 3 order by name"))),
+                 (QStringList{QStringLiteral("A1"), QStringLiteral("B1")}));
+        QVERIFY(m_db.TableNames().contains(QStringLiteral("recipes")));
+    }
+
+    void deleteLeavesAGapThatMoveNextSteps()
+    {
+        for (const char* n : {"A", "B", "C"})
+            addRecipe(m_db, QString::fromLatin1(n), 1, 4);
+        Recordset rs =
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 4 order by name"));
+        rs.MoveNext();
+        rs.Delete();
+        QCOMPARE(rs.RecordCount(), 2);
+        QVERIFY_THROWS_EXCEPTION(EngineError, rs.Fields(QStringLiteral("Name")));
+        rs.MoveNext();
+        QCOMPARE(rs.Text(QStringLiteral("Name")), QStringLiteral("C"));
+        rs.MovePrevious();
+        QCOMPARE(rs.Text(QStringLiteral("Name")), QStringLiteral("A"));
+        rs.MoveLast();
+        rs.Delete();
+        rs.MoveNext();
+        QVERIFY(rs.isEOF());
+    }
+
+    void textTypedIntoANumberFieldIsRefused()
+    {
+        Recordset rs = m_db.OpenRecordset(QStringLiteral("recipes"));
+        rs.AddNew();
+        rs.SetField(QStringLiteral("S1"), QStringLiteral(" 12.5 "));
+        QVERIFY_THROWS_EXCEPTION(EngineError, rs.SetField(QStringLiteral("S2"), QStringLiteral("2 cups")));
+        QVERIFY_THROWS_EXCEPTION(EngineError, rs.SetField(QStringLiteral("NoSuchField"), 1));
+        rs.Update();
+        QCOMPARE(rs.Fields(QStringLiteral("S1")).toDouble(), 12.5);
+    }
+
+    void tableTypeIndexSeekAndNoMatch()
+    {
+        Database admin = m_ws.OpenDatabase(QStringLiteral("AdminE.sys"));
+        Recordset books = admin.OpenRecordset(QStringLiteral("recipebooks"));
+        books.Index(QStringLiteral("dbname"));
+        books.Seek(QStringLiteral("="), QStringLiteral("RECIPE20.MDB"));
+        QVERIFY(!books.NoMatch());
+        QCOMPARE(books.Text(QStringLiteral("cookbook")), QStringLiteral("My CookBook"));
+        books.Seek(QStringLiteral("="), kNasty);
+        QVERIFY(books.NoMatch());
+
+        books.Index(QStringLiteral("master"));
+        books.AddNew();
+        books.SetField(QStringLiteral("cookbook"), QStringLiteral("Aunt May's"));
+        books.SetField(QStringLiteral("dbname"), QStringLiteral("Aunt May's.mdb"));
+        books.Update();
+        QCOMPARE(books.Text(QStringLiteral("cookbook")), QStringLiteral("Aunt May's"));
+        QCOMPARE(books.AbsolutePosition(), 0); // a table-type set follows its index
+        QVERIFY_THROWS_EXCEPTION(EngineError, books.Index(QStringLiteral("nosuchindex")));
+
+        // A list's index has the same name as its table.
+        Database words = m_ws.OpenDatabase(QStringLiteral("UtilityE.mdb"));
+        Recordset amounts = words.OpenRecordset(QStringLiteral("Amount2"));
+        amounts.Index(QStringLiteral("Amount2"));
+        amounts.Seek(QStringLiteral("="), QStringLiteral("1/2"));
+        QVERIFY(!amounts.NoMatch());
+    }
+
+    void dateAndYesNoFieldsRoundTrip()
+    {
+        Database menus = m_ws.OpenDatabase(QStringLiteral("MenusE.mdb"));
+        Recordset rs = menus.OpenRecordset(QStringLiteral("mymenus"));
+        rs.Index(QStringLiteral("master"));
+        for (int day : {9, 7, 8}) {
+            rs.AddNew();
+            rs.SetField(QStringLiteral("menudate"), QDate(2026, 12, day));
+            rs.SetField(QStringLiteral("autodelete"), day == 8);
+            rs.SetField(QStringLiteral("Dinner"), QStringLiteral("Soup\r\nBread"));
+            rs.Update();
+        }
+        rs.MoveFirst();
+        QCOMPARE(rs.Fields(QStringLiteral("menudate")).type(), Value::Type::Date);
+        QCOMPARE(rs.Fields(QStringLiteral("menudate")).toDate(), QDate(2026, 12, 7));
+        rs.Seek(QStringLiteral("="), QDate(2026, 12, 8));
+        QVERIFY(!rs.NoMatch());
+        QCOMPARE(rs.Fields(QStringLiteral("autodelete")), Value(true));
+        QCOMPARE(rs.Text(QStringLiteral("Dinner")), QStringLiteral("Soup\r\nBread"));
+
+        Recordset day = menus.OpenRecordset(
+            QStringLiteral("select * from mymenus where trim(str(menudate)) = '12/9/2026'"));
+        QCOMPARE(day.RecordCount(), 1);
+        Recordset week = menus.OpenRecordset(QStringLiteral(
+            "select * from mymenus where Trim(Str(Format(menudate, 'yyyymmdd'))) >= '20261208' and "
+            "Trim(Str(Format(menudate, 'yyyymmdd'))) <= '20261212' order by menudate"));
+        QCOMPARE(week.RecordCount(), 2);
+        QCOMPARE(week.Fields(QStringLiteral("menudate")).toDate(), QDate(2026, 12, 8));
+    }
+
+    void insertIntoBracketedFileMatchesFieldsByName()
+    {
+        addRecipe(m_db, QStringLiteral("Pie"), 2, 13, QStringLiteral("d"));
+        // Same file, with the extension.
+        QCOMPARE(m_db.Execute(QStringLiteral(
+                     "INSERT INTO [book.mdb].report SELECT * FROM Recipes where groupnum = 13")),
+                 1);
+        Recordset rep =
+            m_db.OpenRecordset(QStringLiteral("select * from report where extra2 = '' or isnull(extra2)"));
+        QCOMPARE(rep.RecordCount(), 1);
+        QCOMPARE(rep.Fields(QStringLiteral("category_code")).toLong(), 2);
+
+        // Another file, named without extension, whose table has its columns in another order.
+        Database other = m_ws.CreateDatabase(QStringLiteral("old.db"));
+        other.ExecuteScript(
+            QStringLiteral("CREATE TABLE Beef (Instructions LONGTEXT, Name TEXT(50), Extra TEXT);"
+                           "INSERT INTO Beef VALUES ('Stir', 'Stew''s', 'x');"));
+        QCOMPARE(other.Execute(QStringLiteral(" INSERT INTO [book].Recipes SELECT * FROM Beef;")), 1);
+        Recordset imported =
+            m_db.OpenRecordset(QStringLiteral("select * from Recipes where not isnumeric(groupnum)"));
+        QCOMPARE(imported.RecordCount(), 1);
+        QCOMPARE(imported.Text(QStringLiteral("Name")), QStringLiteral("Stew's"));
+        QCOMPARE(imported.Text(QStringLiteral("Instructions")), QStringLiteral("Stir"));
+        QVERIFY_THROWS_EXCEPTION(
+            EngineError, other.Execute(QStringLiteral("INSERT INTO [missing].Recipes SELECT * FROM Beef")));
+    }
+
+    void tableDefsAppendAField()
+    {
+        TableDef def = m_db.TableDefs(QStringLiteral("Recipes"));
+        QVERIFY(def.HasField(QStringLiteral("g7")));
+        QVERIFY(!def.HasField(QStringLiteral("Rating")));
+        Field f = def.CreateField(QStringLiteral("Rating"), FieldType::Double);
+        f.AllowZeroLength = true;
+        def.Append(f);
+        QVERIFY(m_db.TableDefs(QStringLiteral("recipes")).HasField(QStringLiteral("rating")));
+        QVERIFY_THROWS_EXCEPTION(EngineError, def.Append(f));
+        QVERIFY_THROWS_EXCEPTION(EngineError, m_db.TableDefs(QStringLiteral("nosuch")));
+        Recordset rs = m_db.OpenRecordset(QStringLiteral("recipes"));
+        QVERIFY(rs.HasField(QStringLiteral("Rating")));
+    }
+
+    void failuresNameFileStatementAndReason()
+    {
+        try {
+            m_db.OpenRecordset(QStringLiteral("Beef"));
+            QFAIL("opening a missing table must fail");
+        } catch (const EngineError& e) {
+            QVERIFY(e.file().endsWith(QStringLiteral("book.mdb")));
+            QVERIFY(e.message().contains(QStringLiteral("Beef")));
+        }
+        QVERIFY_THROWS_EXCEPTION(EngineError, m_ws.OpenDatabase(QStringLiteral("nothere.mdb")));
+        QFile junk(m_world->filePath(QStringLiteral("junk.mdb")));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4096, 'x'));
+        junk.close();
+        QVERIFY_THROWS_EXCEPTION(EngineError, m_ws.OpenDatabase(QStringLiteral("junk.mdb")));
+        try {
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where nosuchcolumn = 1"));
+            QFAIL("a bad statement must fail");
+        } catch (const EngineError& e) {
+            QVERIFY(e.statement().contains(QStringLiteral("nosuchcolumn")));
+            QVERIFY(!e.reason().isEmpty());
+        }
+    }
+
+    void quotedTextCannotChangeAStatement()
+    {
+        addRecipe(m_db, kNasty, 1, 5);
+        addRecipe(m_db, QStringLiteral("O'Brien's Stew"), 1, 5);
+        Recordset rs =
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where name = ") + sqlText(kNasty));
+        QCOMPARE(rs.RecordCount(), 1);
+        QCOMPARE(rs.Text(QStringLiteral("Name")), kNasty);
+        rs = m_db.OpenRecordset(QStringLiteral("select * from recipes where name = ? and groupnum = ?"),
+                                {Value(QStringLiteral("o'brien's stew")), Value(5)});
+        QCOMPARE(rs.RecordCount(), 1);
+        QCOMPARE(sqlText(QStringLiteral("a'b")), QStringLiteral("'a''b'"));
+        QCOMPARE(m_db.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(),
+                 2); // table intact
+    }
+
+    void closingTheWorkspaceClosesEverything()
+    {
+        Recordset rs = m_db.OpenRecordset(QStringLiteral("select * from groups order by groupnum"));
+        QVERIFY(rs.isOpen());
+        m_ws.Close();
+        QVERIFY(!m_db.isOpen());
+        QVERIFY(!rs.isOpen());
+        QVERIFY_THROWS_EXCEPTION(EngineError, rs.MoveNext());
+        QVERIFY_THROWS_EXCEPTION(EngineError, m_db.OpenRecordset(QStringLiteral("groups")));
+    }
+
+    void compactionWritesANewFileOnly()
+    {
+        addRecipe(m_db, QStringLiteral("Keep me"), 1, 1);
+        m_db.Close();
+        Workspace::CompactDatabase(QStringLiteral("book.mdb"), QStringLiteral("Temp.mdb"));
+        Database compacted = m_ws.OpenDatabase(QStringLiteral("temp.mdb")); // case-blind lookup
+        QCOMPARE(compacted.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(), 1);
+        QVERIFY_THROWS_EXCEPTION(
+            EngineError, Workspace::CompactDatabase(QStringLiteral("book.mdb"), QStringLiteral("Temp.mdb")));
+        QVERIFY_THROWS_EXCEPTION(
+            EngineError, Workspace::CompactDatabase(QStringLiteral("gone.mdb"), QStringLiteral("Other.mdb")));
+    }
+
+    void transactionRollsBackOnThrow()
+    {
+        try {
+            Transaction t(m_db);
+            addRecipe(m_db, QStringLiteral("Half saved"), 1, 1);
+            throw std::runtime_error("disk full");
+        } catch (const std::runtime_error&) {
+        }
+        QCOMPARE(m_db.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(), 0);
+        {
+            Transaction t(m_db);
+            addRecipe(m_db, QStringLiteral("Saved"), 1, 1);
+            t.commit();
+        }
+        QCOMPARE(m_db.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(), 1);
+    }
+
+private:
+    std::unique_ptr<TestWorld> m_world;
+    Workspace m_ws;
+    Database m_db;
+};
+
+int runEngineTests(int argc, char** argv)
+{
+    EngineTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_engine.moc"
