@@ -12,9 +12,9 @@ namespace vorrin {
 // description is the message and whose source is the control's ProgID.
 namespace Result {
 constexpr std::uint32_t Ok = 0x00000000u;
-constexpr std::uint32_t Fail = 0x80004005u;          // a date the calendar refused
-constexpr std::uint32_t InvalidArg = 0x80070057u;    // e.g. a day-state array without two dimensions
-constexpr std::uint32_t Exception = 0x80020009u;     // carries one of the control's messages
+constexpr std::uint32_t Fail = 0x80004005u;       // a date the calendar refused
+constexpr std::uint32_t InvalidArg = 0x80070057u; // e.g. a day-state array without two dimensions
+constexpr std::uint32_t Exception = 0x80020009u;  // carries one of the control's messages
 constexpr std::uint32_t MemberNotFound = 0x80020003u;
 constexpr std::uint32_t TypeMismatch = 0x80020005u;
 constexpr std::uint32_t BadParamCount = 0x8002000Eu;

@@ -36,13 +36,13 @@ QString messageText(Message id)
     case Message::M4:
         return joined({"Invalid Range.", "Method: SetSelRangeDate"}, true);
     case Message::M5:
-        return joined(
-            {wrongMethod, "Method: SetSelRangeDate", "Property Required: MultiSelect", "Use: SetSelectedDate"},
-            false);
+        return joined({wrongMethod, "Method: SetSelRangeDate", "Property Required: MultiSelect",
+                       "Use: SetSelectedDate"},
+                      false);
     case Message::M6:
-        return joined(
-            {wrongMethod, "Method: GetSelRangeDate", "Property Required: MultiSelect", "Use: GetSelectedDate"},
-            false);
+        return joined({wrongMethod, "Method: GetSelRangeDate", "Property Required: MultiSelect",
+                       "Use: GetSelectedDate"},
+                      false);
     case Message::M7:
         return joined({"Invalid property for the current style property.", "Property: MaxSelCount",
                        "Property Required: Add MultiSelect"},

@@ -32,14 +32,14 @@ struct MemberInfo
     const char* name;
     int dispid;
     Kind kind;
-    ValueType type;             // property type, or the method's return type (Void for all methods)
-    const char* enumName;       // for I4/I2 values typed by an enumeration, else nullptr
-    bool readOnly = false;      // no property of the control is read-only; kept for adaptors
-    bool hidden = false;        // hidden from property browsers
-    bool bindable = false;      // asks request-edit before notifying
-    bool defaultBind = false;   // the default bindable property
-    bool hasPutRef = false;     // a by-reference setter exists (the font)
-    std::vector<ArgInfo> args;  // methods only, in call order
+    ValueType type;            // property type, or the method's return type (Void for all methods)
+    const char* enumName;      // for I4/I2 values typed by an enumeration, else nullptr
+    bool readOnly = false;     // no property of the control is read-only; kept for adaptors
+    bool hidden = false;       // hidden from property browsers
+    bool bindable = false;     // asks request-edit before notifying
+    bool defaultBind = false;  // the default bindable property
+    bool hasPutRef = false;    // a by-reference setter exists (the font)
+    std::vector<ArgInfo> args; // methods only, in call order
 };
 
 // One event of the control's event interface, with its arguments in firing order.

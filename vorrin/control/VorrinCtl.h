@@ -199,15 +199,18 @@ public:
     QWidget* createWindow(QWidget* parent);
     void destroyWindow();
     QWidget* controlWindow() const;
-    MonthCalendar* calendarWindow() const { return m_calendar; }
-    PopupCalendar* popupWindow() const { return m_popup; }
+    MonthCalendar* calendarWindow() const;
+    PopupCalendar* popupWindow() const; // while Popup() runs
 
     // The control's size in device-independent pixels; kept when it has no window.
     QSize extent() const { return m_extent; }
     void setExtent(const QSize& size);
 
     // The container's permission for changes to bindable properties and the font.
-    void setRequestEdit(std::function<bool(int dispid)> requestEdit) { m_requestEdit = std::move(requestEdit); }
+    void setRequestEdit(std::function<bool(int dispid)> requestEdit)
+    {
+        m_requestEdit = std::move(requestEdit);
+    }
 
     // Ambient values of the container. User mode True is run mode (the default here, since a
     // host using the class directly is running); False is design mode.
