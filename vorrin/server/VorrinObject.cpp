@@ -1,0 +1,609 @@
+#include "vorrin/server/VorrinObject.h"
+
+#include "component/StdFont.h"
+#include "vorrin/control/VorrinCtl.h"
+#include "vorrin/persistence/AboutBox.h"
+#include "vorrin/persistence/PropertyPersistence.h"
+#include "vorrin/server/ServerModule.h"
+#include "vorrin/server/VariantBridge.h"
+#include "vorrin/server/VorrinIdentifiers.h"
+#include "vorrin/server/VorrinTypeLibrary.h"
+
+#include <QWidget>
+
+#include <vector>
+
+namespace vorrin {
+
+using namespace component;
+
+// Receives the font object's change notifications. It holds no reference on the control object
+// (which owns it), so no cycle forms; the control detaches it before letting go.
+class FontChangeSink final : public IPropertyNotifySink
+{
+public:
+    explicit FontChangeSink(VorrinObject* owner) : m_owner(owner) {}
+
+    HResult QueryInterface(const Guid& iid, void** out) override
+    {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        if (iid != IUnknown::iid && iid != IPropertyNotifySink::iid)
+            return E_NOINTERFACE;
+        *out = static_cast<IPropertyNotifySink*>(this);
+        AddRef();
+        return S_OK;
+    }
+    uint32_t AddRef() override { return ++m_refs; }
+    uint32_t Release() override
+    {
+        const uint32_t left = --m_refs;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+    HResult OnChanged(component::DispId) override
+    {
+        if (m_owner)
+            m_owner->fontChanged();
+        return S_OK;
+    }
+    HResult OnRequestEdit(component::DispId) override { return S_OK; }
+    void detach() { m_owner = nullptr; }
+
+private:
+    ~FontChangeSink() override = default;
+    std::atomic<uint32_t> m_refs{1};
+    VorrinObject* m_owner;
+};
+
+Ref<IUnknown> VorrinObject::create()
+{
+    auto* object = new VorrinObject;
+    return Ref<IUnknown>::adopt(object->identity());
+}
+
+VorrinObject::VorrinObject()
+    : m_ctl(std::make_unique<VorrinCtl>()), m_events(identity(), ids::DIID_CalEvents),
+      m_propertyNotify(identity(), IPropertyNotifySink::iid), m_fontSink(new FontChangeSink(this))
+{
+    ServerModule::objectCreated();
+    m_himetric =
+        QSize(himetricFromPixels(m_ctl->extent().width()), himetricFromPixels(m_ctl->extent().height()));
+
+    m_ctl->setRequestEdit([this](int dispid) {
+        if (m_syncingFont)
+            return true;
+        const bool allowed = m_propertyNotify.requestEdit(dispid) == S_OK;
+        if (!allowed)
+            m_editRefused = true;
+        return allowed;
+    });
+    m_ctl->setAboutBoxHandler([](QWidget* owner) { AboutBox::showFor(owner); });
+
+    QObject::connect(m_ctl.get(), &VorrinCtl::eventFired, m_ctl.get(),
+                     [this](int dispid, QVariantList& args) { onEvent(dispid, args); });
+    QObject::connect(m_ctl.get(), &VorrinCtl::propertyChanged, m_ctl.get(), [this](int dispid) {
+        m_propertyNotify.changed(dispid);
+        if (m_site)
+            m_site->OnViewChange();
+    });
+    QObject::connect(m_ctl.get(), &VorrinCtl::dataChanged, m_ctl.get(), [this] {
+        if (m_site)
+            m_site->OnDataChange();
+    });
+    QObject::connect(m_ctl.get(), &VorrinCtl::focusChanged, m_ctl.get(), [this](bool hasFocus) {
+        if (Ref<IOleControlSite> site = queryInterface<IOleControlSite>(m_site.get()))
+            site->OnFocus(hasFocus);
+    });
+}
+
+VorrinObject::~VorrinObject()
+{
+    QObject::disconnect(m_ctl.get(), nullptr, nullptr, nullptr);
+    m_ctl->setRequestEdit({});
+    m_events.unadviseAll();
+    m_propertyNotify.unadviseAll();
+    adoptFont({});
+    m_fontSink->detach();
+    m_fontSink->Release();
+    m_site.reset();
+    m_ctl.reset();
+    ServerModule::objectDestroyed();
+}
+
+HResult VorrinObject::QueryInterface(const Guid& iid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (iid == IUnknown::iid)
+        *out = identity();
+    else if (iid == IDispatch::iid || iid == ids::IID_IVorrinCtl)
+        *out = static_cast<IDispatch*>(this);
+    else if (iid == IConnectionPointContainer::iid)
+        *out = static_cast<IConnectionPointContainer*>(this);
+    else if (iid == IPersistStreamInit::iid)
+        *out = static_cast<IPersistStreamInit*>(this);
+    else if (iid == IPersistPropertyBag::iid)
+        *out = static_cast<IPersistPropertyBag*>(this);
+    else if (iid == IOleObject::iid)
+        *out = static_cast<IOleObject*>(this);
+    else if (iid == IInPlaceWidget::iid)
+        *out = static_cast<IInPlaceWidget*>(this);
+    else if (iid == ISpecifyPropertyPages::iid)
+        *out = static_cast<ISpecifyPropertyPages*>(this);
+    else if (iid == IErrorInfoSource::iid)
+        *out = static_cast<IErrorInfoSource*>(this);
+    else
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+uint32_t VorrinObject::AddRef()
+{
+    return ++m_refs;
+}
+
+uint32_t VorrinObject::Release()
+{
+    const uint32_t left = --m_refs;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+// ---- dispatch --------------------------------------------------------------------------------
+
+HResult VorrinObject::GetIDsOfNames(const QStringList& names, QList<component::DispId>& ids)
+{
+    ids.clear();
+    HResult hr = S_OK;
+    for (const QString& name : names) {
+        const MemberInfo* m = VorrinCtl::findMember(name);
+        if (!m)
+            hr = DISP_E_UNKNOWNNAME;
+        ids << (m ? m->dispid : DISPID_UNKNOWN);
+    }
+    return hr;
+}
+
+HResult VorrinObject::GetTypeInfo(const InterfaceDescription** info)
+{
+    if (!info)
+        return E_POINTER;
+    *info = &VorrinTypeLibrary::controlInterface();
+    return S_OK;
+}
+
+HResult VorrinObject::GetLastErrorInfo(ExcepInfo& info)
+{
+    info = m_lastError;
+    return m_lastError.scode == S_OK ? S_FALSE : S_OK;
+}
+
+HResult VorrinObject::fail(const std::exception& error, ExcepInfo* excep)
+{
+    if (const auto* ce = dynamic_cast<const ControlError*>(&error)) {
+        if (!ce->isException())
+            return static_cast<HResult>(ce->number());
+        m_lastError.code = 0;
+        m_lastError.scode = static_cast<HResult>(ce->number());
+        m_lastError.description = ce->message();
+        m_lastError.source = ids::progId();
+        if (excep)
+            *excep = m_lastError;
+        return DISP_E_EXCEPTION;
+    }
+    m_lastError = {0, ids::progId(), QString::fromLocal8Bit(error.what()), E_FAIL};
+    if (excep)
+        *excep = m_lastError;
+    return DISP_E_EXCEPTION;
+}
+
+HResult VorrinObject::Invoke(component::DispId id, uint16_t flags, QList<Variant>& args, Variant* result,
+                             ExcepInfo* excep)
+{
+    // An event handler called from inside the member may release the host's last reference.
+    const Ref<IUnknown> keepAlive = Ref<IUnknown>::share(identity());
+    m_lastError = {};
+    try {
+        if (id == DispId::Font) {
+            if (flags & DISPATCH_PROPERTYGET) {
+                if (!result)
+                    return E_POINTER;
+                *result = Variant::fromDispatch(m_font ? m_font.query<IDispatch>().get() : nullptr);
+                return S_OK;
+            }
+            if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+                if (args.size() != 1)
+                    return DISP_E_BADPARAMCOUNT;
+                return putFont(args[0], (flags & DISPATCH_PROPERTYPUTREF) != 0);
+            }
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        return invokeMember(id, flags, args, result);
+    } catch (const std::exception& error) {
+        return fail(error, excep);
+    }
+}
+
+HResult VorrinObject::invokeMember(component::DispId id, uint16_t flags, QList<Variant>& args,
+                                   Variant* result)
+{
+    const MemberInfo* m = VorrinCtl::findMember(id);
+    if (!m)
+        return DISP_E_MEMBERNOTFOUND;
+    if (m->kind == MemberInfo::Property) {
+        if (flags & DISPATCH_PROPERTYGET) {
+            const QVariant value = m_ctl->getProperty(id);
+            if (result)
+                *result = VariantBridge::fromQVariant(value, m->type);
+            return S_OK;
+        }
+        if (flags & DISPATCH_PROPERTYPUT) {
+            if (args.size() != 1)
+                return DISP_E_BADPARAMCOUNT;
+            QVariant value;
+            const HResult hr = VariantBridge::toQVariant(args[0], m->type, value);
+            if (failed(hr))
+                return hr;
+            m_ctl->putProperty(id, value);
+            return S_OK;
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    if (!(flags & DISPATCH_METHOD))
+        return DISP_E_MEMBERNOTFOUND;
+    if (args.size() != static_cast<qsizetype>(m->args.size()))
+        return DISP_E_BADPARAMCOUNT;
+    QVariantList values;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const ArgInfo& a = m->args[static_cast<size_t>(i)];
+        QVariant value;
+        if (a.out && args[i].deref().isEmpty()) {
+            // Nothing passed in: start from the type's zero.
+            VariantBridge::toQVariant(Variant::fromI4(0), a.type, value);
+        } else {
+            const HResult hr = VariantBridge::toQVariant(args[i], a.type, value);
+            if (failed(hr))
+                return hr;
+        }
+        values << value;
+    }
+    const QVariantList passed = values;
+    m_ctl->invoke(id, values);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const ArgInfo& a = m->args[static_cast<size_t>(i)];
+        // Out-arguments a member did not touch stay exactly as the caller passed them.
+        if (!a.byRef || !args[i].isByRef() || values[i] == passed[i])
+            continue;
+        const HResult hr = args[i].assignReferenced(VariantBridge::fromQVariant(values[i], a.type));
+        if (failed(hr))
+            return hr;
+    }
+    return S_OK;
+}
+
+// ---- font -------------------------------------------------------------------------------------
+
+void VorrinObject::adoptFont(Ref<IFont> font)
+{
+    if (m_font && m_fontCookie) {
+        if (Ref<IConnectionPointContainer> cpc = m_font.query<IConnectionPointContainer>()) {
+            Ref<IConnectionPoint> cp;
+            if (succeeded(cpc->FindConnectionPoint(IPropertyNotifySink::iid,
+                                                   reinterpret_cast<IConnectionPoint**>(cp.put()))))
+                cp->Unadvise(m_fontCookie);
+        }
+    }
+    m_fontCookie = 0;
+    m_font = std::move(font);
+    if (!m_font)
+        return;
+    if (Ref<IConnectionPointContainer> cpc = m_font.query<IConnectionPointContainer>()) {
+        Ref<IConnectionPoint> cp;
+        if (succeeded(cpc->FindConnectionPoint(IPropertyNotifySink::iid,
+                                               reinterpret_cast<IConnectionPoint**>(cp.put()))))
+            cp->Advise(m_fontSink, &m_fontCookie);
+    }
+}
+
+void VorrinObject::fontChanged()
+{
+    if (!m_font)
+        return;
+    // The font object was changed in place (a font page, or a host holding it by reference):
+    // the control redraws with it; the change was the font's holder's to allow.
+    m_fontDirty = true;
+    m_syncingFont = true;
+    m_ctl->put_Font(m_font->toQFont());
+    m_syncingFont = false;
+}
+
+HResult VorrinObject::putFont(const Variant& value, bool byReference)
+{
+    const Variant& v = value.deref();
+    if (!v.isEmpty() && v.type() != VT_DISPATCH && v.type() != VT_UNKNOWN)
+        return DISP_E_TYPEMISMATCH;
+    Ref<IFont> given = queryInterface<IFont>(v.unknown());
+    if (v.unknown() && !given)
+        return DISP_E_TYPEMISMATCH;
+    // Both setters ask the container first and stop when it refuses.
+    if (m_propertyNotify.requestEdit(DispId::Font) != S_OK)
+        return S_FALSE;
+    m_fontDirty = true;
+    m_syncingFont = true;
+    if (!given) {
+        adoptFont({});
+        m_ctl->clearFont();
+    } else {
+        Ref<IFont> stored = given;
+        if (!byReference) {
+            stored.reset();
+            const HResult hr = given->Clone(reinterpret_cast<IFont**>(stored.put()));
+            if (failed(hr)) {
+                m_syncingFont = false;
+                return hr;
+            }
+        }
+        adoptFont(stored);
+        m_ctl->put_Font(stored->toQFont());
+    }
+    m_syncingFont = false;
+    return S_OK;
+}
+
+void VorrinObject::chooseSiteFont()
+{
+    if (m_font)
+        return;
+    Ref<IFont> ambient;
+    if (Ref<IDispatch> ambients = queryInterface<IDispatch>(m_site.get())) {
+        Variant v;
+        if (succeeded(getProperty(ambients.get(), DISPID_AMBIENT_FONT, v)))
+            ambient = queryInterface<IFont>(v.deref().unknown());
+    }
+    Ref<IFont> chosen;
+    if (ambient) {
+        ambient->Clone(reinterpret_cast<IFont**>(chosen.put()));
+    } else {
+        StdFont::Description d;
+        d.name = QStringLiteral("Times New Roman");
+        d.size = 100000;
+        d.weight = 300;
+        d.charset = 0;
+        d.italic = true;
+        chosen = StdFont::create(d);
+    }
+    adoptFont(chosen);
+    m_ctl->setAmbientFont(chosen->toQFont());
+    m_ctl->chooseSiteFont();
+}
+
+void VorrinObject::readAmbients()
+{
+    Ref<IDispatch> ambients = queryInterface<IDispatch>(m_site.get());
+    if (!ambients)
+        return;
+    Variant v;
+    Variant typed;
+    if (succeeded(getProperty(ambients.get(), DISPID_AMBIENT_USERMODE, v)) &&
+        succeeded(v.changeType(VT_BOOL, typed)))
+        m_ctl->setUserMode(typed.toBool());
+    if (succeeded(getProperty(ambients.get(), DISPID_AMBIENT_BACKCOLOR, v)) &&
+        succeeded(v.changeType(VT_UI4, typed)))
+        m_ctl->setAmbientBackColor(VorrinCtl::translateColor(typed.toUI4()));
+}
+
+// ---- events -----------------------------------------------------------------------------------
+
+void VorrinObject::onEvent(int dispid, QVariantList& args)
+{
+    const EventInfo* e = VorrinCtl::findEvent(dispid);
+    if (!e || static_cast<size_t>(args.size()) != e->args.size())
+        return;
+    // By-reference arguments point into `storage`, which must not move while sinks run.
+    std::vector<Variant> storage(e->args.size());
+    QList<Variant> passed;
+    for (size_t i = 0; i < e->args.size(); ++i) {
+        const ArgInfo& a = e->args[i];
+        storage[i] = VariantBridge::fromQVariant(args[static_cast<qsizetype>(i)], a.type);
+        passed << (a.byRef ? Variant::byRef(&storage[i], a.type == ValueType::Variant) : storage[i]);
+    }
+    m_events.fire(dispid, passed);
+    for (size_t i = 0; i < e->args.size(); ++i) {
+        const ArgInfo& a = e->args[i];
+        if (!a.byRef)
+            continue;
+        QVariant back;
+        if (succeeded(VariantBridge::toQVariant(storage[i], a.type, back)))
+            args[static_cast<qsizetype>(i)] = back;
+    }
+}
+
+HResult VorrinObject::FindConnectionPoint(const Guid& iid, IConnectionPoint** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (iid == ids::DIID_CalEvents)
+        *out = &m_events;
+    else if (iid == IPropertyNotifySink::iid)
+        *out = &m_propertyNotify;
+    else
+        return CONNECT_E_NOCONNECTION;
+    (*out)->AddRef();
+    return S_OK;
+}
+
+HResult VorrinObject::EnumConnectionPoints(QList<Guid>& iids)
+{
+    iids = {ids::DIID_CalEvents, IPropertyNotifySink::iid};
+    return S_OK;
+}
+
+// ---- persistence ------------------------------------------------------------------------------
+
+HResult VorrinObject::GetClassID(Guid& clsid)
+{
+    clsid = ids::CLSID_VorrinCtl;
+    return S_OK;
+}
+
+HResult VorrinObject::IsDirty()
+{
+    return m_ctl->isDirty() || m_fontDirty ? S_OK : S_FALSE;
+}
+
+namespace {
+
+PropertyPersistence::Extent extentOf(VorrinObject* object)
+{
+    return {[object] {
+                QSize s;
+                object->GetExtent(s);
+                return s;
+            },
+            [object](const QSize& s) { object->SetExtent(s); }};
+}
+
+} // namespace
+
+HResult VorrinObject::Load(IStream* stream)
+{
+    const Ref<IUnknown> keepAlive = Ref<IUnknown>::share(identity());
+    m_lastError = {};
+    try {
+        return PropertyPersistence::loadFromStream(this, extentOf(this), stream, &m_lastError);
+    } catch (const std::exception& error) {
+        return fail(error, nullptr);
+    }
+}
+
+HResult VorrinObject::Save(IStream* stream, bool clearDirty)
+{
+    m_lastError = {};
+    const HResult hr = PropertyPersistence::saveToStream(this, extentOf(this), stream, &m_lastError);
+    if (succeeded(hr) && clearDirty) {
+        m_ctl->setDirty(false);
+        m_fontDirty = false;
+    }
+    return hr;
+}
+
+HResult VorrinObject::InitNew()
+{
+    return S_OK;
+}
+
+HResult VorrinObject::Load(IPropertyBag* bag)
+{
+    const Ref<IUnknown> keepAlive = Ref<IUnknown>::share(identity());
+    m_lastError = {};
+    try {
+        return PropertyPersistence::loadFromBag(this, extentOf(this), bag, &m_lastError);
+    } catch (const std::exception& error) {
+        return fail(error, nullptr);
+    }
+}
+
+HResult VorrinObject::Save(IPropertyBag* bag, bool clearDirty, bool)
+{
+    m_lastError = {};
+    const HResult hr = PropertyPersistence::saveToBag(this, extentOf(this), bag, &m_lastError);
+    if (succeeded(hr) && clearDirty) {
+        m_ctl->setDirty(false);
+        m_fontDirty = false;
+    }
+    return hr;
+}
+
+// ---- site and window --------------------------------------------------------------------------
+
+HResult VorrinObject::SetClientSite(IOleClientSite* site)
+{
+    m_site = Ref<IOleClientSite>::share(site);
+    if (!m_site)
+        return S_OK;
+    readAmbients();
+    chooseSiteFont();
+    return S_OK;
+}
+
+HResult VorrinObject::GetClientSite(IOleClientSite** site)
+{
+    if (!site)
+        return E_POINTER;
+    *site = Ref<IOleClientSite>(m_site).detach();
+    return S_OK;
+}
+
+HResult VorrinObject::SetExtent(const QSize& himetric)
+{
+    if (himetric.width() < 0 || himetric.height() < 0)
+        return E_INVALIDARG;
+    m_himetric = himetric;
+    m_ctl->setExtent(QSize(pixelsFromHimetric(himetric.width()), pixelsFromHimetric(himetric.height())));
+    return S_OK;
+}
+
+HResult VorrinObject::GetExtent(QSize& himetric)
+{
+    himetric = m_himetric;
+    return S_OK;
+}
+
+HResult VorrinObject::Close()
+{
+    const Ref<IUnknown> keepAlive = Ref<IUnknown>::share(identity());
+    InPlaceDeactivate();
+    m_events.unadviseAll();
+    m_propertyNotify.unadviseAll();
+    m_site.reset();
+    return S_OK;
+}
+
+HResult VorrinObject::InPlaceActivate(QWidget* parent, const QRect& rect)
+{
+    if (!parent)
+        return E_POINTER;
+    if (rect.isValid())
+        SetExtent(QSize(himetricFromPixels(rect.width()), himetricFromPixels(rect.height())));
+    QWidget* w = m_ctl->createWindow(parent);
+    if (!w)
+        return E_FAIL;
+    if (rect.isValid())
+        w->setGeometry(rect);
+    w->show();
+    return S_OK;
+}
+
+HResult VorrinObject::InPlaceDeactivate()
+{
+    m_ctl->destroyWindow();
+    return S_OK;
+}
+
+HResult VorrinObject::SetObjectRect(const QRect& rect)
+{
+    SetExtent(QSize(himetricFromPixels(rect.width()), himetricFromPixels(rect.height())));
+    if (QWidget* w = m_ctl->controlWindow())
+        w->setGeometry(rect);
+    return S_OK;
+}
+
+QWidget* VorrinObject::window()
+{
+    return m_ctl->controlWindow();
+}
+
+HResult VorrinObject::GetPages(QList<Guid>& pages)
+{
+    pages = {CLSID_StockColorPage, CLSID_StockFontPage};
+    return S_OK;
+}
+
+} // namespace vorrin
