@@ -26,7 +26,7 @@ CalendarMetrics CalendarMetrics::fromFont(const QFont& font, const QString& toda
     m.weekdayHeight = std::ceil(h * 1.55);
     m.weekColumnWidth = std::ceil(std::max(digits * 0.85 + h * 0.5, m.cellWidth * 0.8));
     m.todayHeight = std::ceil(h * 1.9);
-    m.todayTextWidth = std::ceil(fmBold.horizontalAdvance(todayText) + h * 1.6);
+    m.todayTextWidth = std::ceil(fmBold.horizontalAdvance(todayText) + m.todayHeight * 1.3 + 4);
     m.padding = std::ceil(h * 0.4);
     // The gaps stay below the fourteen pixels a popup allows between months.
     m.gapX = 12;
@@ -60,8 +60,9 @@ void CalendarLayout::compute(const CalendarMetrics& metrics, const QSizeF& size,
 
     const qreal blockW = m_columns * m_monthSize.width() + (m_columns - 1) * m.gapX;
     const qreal blockH = m_rows * m_monthSize.height() + (m_rows - 1) * m.gapY + todayH;
+    // Centred across, kept to the top: spare height then sits below the today line.
     m_origin = QPointF(std::max(m.margin, std::floor((size.width() - blockW) / 2)),
-                       std::max(m.margin, std::floor((size.height() - blockH) / 2)));
+                       std::max(m.margin, std::min(std::floor((size.height() - blockH) / 2), 2 * m.padding)));
 }
 
 QSizeF CalendarLayout::minimumSize() const

@@ -249,10 +249,7 @@ void CalendarModel::showPageContaining(const QDate& date)
 {
     if (!date.isValid())
         return;
-    if (12 % m_monthCount == 0)
-        setFirstMonth(QDate(date.year(), (date.month() - 1) / m_monthCount * m_monthCount + 1, 1));
-    else
-        setFirstMonth(date);
+    setFirstMonth(m_monthCount == 12 ? QDate(date.year(), 1, 1) : date);
     ensureVisible(date);
 }
 

@@ -76,8 +76,7 @@ public:
     QDate month(int index) const { return m_firstMonth.addMonths(index); }
     // Scrolls as little as possible to show `date`.
     void ensureVisible(const QDate& date);
-    // Shows the block of months that holds `date`, blocks aligned on the year where the month
-    // count divides twelve (a twelve-month view shows January to December).
+    // Shows `date`'s month first; a twelve-month view shows the date's whole year instead.
     void showPageContaining(const QDate& date);
     bool canScroll(int months) const;
     // Scrolls the months shown and moves the selection along by as many months; true when the

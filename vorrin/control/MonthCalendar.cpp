@@ -526,9 +526,9 @@ void MonthCalendar::paintMonth(QPainter& painter, int index)
                 const QRectF r = inner.adjusted(0.8, 0.8, -0.8, -0.8);
                 painter.drawRoundedRect(r, r.height() / 2.4, r.height() / 2.4);
             }
-            if (hasFocus() && date == m_model.cursor() && !other) {
-                QPen dash(selected ? m_colors[TitleTextColor] : m_colors[TitleBackgroundColor], 1,
-                          Qt::DotLine);
+            // The keyboard's place, when it is not already marked by the selection.
+            if (hasFocus() && date == m_model.cursor() && !other && !selected) {
+                QPen dash(m_colors[TitleBackgroundColor], 1, Qt::DotLine);
                 painter.setPen(dash);
                 painter.setBrush(Qt::NoBrush);
                 const QRectF r = inner.adjusted(2.5, 2.5, -2.5, -2.5);

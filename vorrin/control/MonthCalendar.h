@@ -57,7 +57,7 @@ public:
     // Masks of bold days (bit j-1 for day j) for the months from the day-state start on.
     bool setDayState(const std::vector<std::uint32_t>& masks);
     int dayStateMonthCount() const { return m_model.dayStateMonthCount(); }
-    // Shows the page of months that holds `date` (a twelve-month view shows its whole year).
+    // Shows `date`'s month first (a twelve-month view shows its whole year).
     void showPageContaining(const QDate& date);
 
     QSize minimumMonthSize() const;

@@ -70,6 +70,8 @@ void PopupCalendar::setCalendarSize(const QSize& calendarSize)
                       calendarSize.height() + barHeight + 2 * EdgeWidth);
     setMinimumSize(QSize(std::min(outer.width(), 160), std::min(outer.height(), 160)));
     resize(outer.expandedTo(QSize(m_buttonBar->sizeHint().width() + 2 * EdgeWidth, 0)));
+    // Lay out now, so the calendar knows how many months it shows before it is filled in.
+    layout()->activate();
 }
 
 QSize PopupCalendar::calendarSize() const

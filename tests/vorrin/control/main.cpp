@@ -1,0 +1,17 @@
+// Runs the calendar control's test classes in one executable.
+#include <QApplication>
+
+int runCalendarModelTests(int argc, char** argv);
+int runVorrinCtlTests(int argc, char** argv);
+int runVorrinEventsTests(int argc, char** argv);
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    int failures = 0;
+    failures += runCalendarModelTests(argc, argv);
+    failures += runVorrinCtlTests(argc, argv);
+    failures += runVorrinEventsTests(argc, argv);
+    return failures;
+}

@@ -1,0 +1,387 @@
+// The control at run time: user input on the calendar, posted events, day states and the popup.
+#include "vorrin/control/AutomationDate.h"
+#include "vorrin/control/ControlMessages.h"
+#include "vorrin/control/MonthCalendar.h"
+#include "vorrin/control/PopupCalendar.h"
+#include "vorrin/control/VorrinCtl.h"
+
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace vorrin;
+
+namespace {
+
+struct Hosted
+{
+    QWidget host;
+    VorrinCtl ctl;
+
+    explicit Hosted(std::function<void(VorrinCtl&)> before = {})
+    {
+        host.resize(400, 300);
+        if (before)
+            before(ctl);
+        ctl.createWindow(&host);
+        host.show();
+    }
+    MonthCalendar& cal() { return *ctl.calendarWindow(); }
+};
+
+// A day of the current month, which every calendar here shows first.
+QDate dayThisMonth(int day)
+{
+    const QDate today = QDate::currentDate();
+    return QDate(today.year(), today.month(), day);
+}
+
+void clickDate(MonthCalendar& calendar, const QDate& date)
+{
+    const QRect r = calendar.dateRect(date);
+    QVERIFY2(!r.isEmpty(), qPrintable(date.toString(Qt::ISODate)));
+    QTest::mouseClick(&calendar, Qt::LeftButton, {}, r.center());
+}
+
+// Records every event the control fires, by DISPID, with its arguments.
+struct EventLog
+{
+    QList<QPair<int, QVariantList>> events;
+
+    explicit EventLog(VorrinCtl& ctl)
+    {
+        QObject::connect(&ctl, &VorrinCtl::eventFired, &ctl, [this](int dispid, QVariantList& args) {
+            events.append({dispid, args});
+        });
+    }
+    int count(int dispid) const
+    {
+        return static_cast<int>(
+            std::count_if(events.begin(), events.end(), [&](auto& e) { return e.first == dispid; }));
+    }
+    QVariantList last(int dispid) const
+    {
+        for (auto it = events.rbegin(); it != events.rend(); ++it) {
+            if (it->first == dispid)
+                return it->second;
+        }
+        return {};
+    }
+};
+
+} // namespace
+
+class VorrinEventsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void inlinePickRaisesRangeEventsAfterTheNotification()
+    {
+        Hosted h;
+        EventLog log(h.ctl);
+        QSignalSpy picked(&h.ctl, &VorrinCtl::DateRangeSelect);
+        int eventsDuringNotification = -1;
+        connect(&h.cal(), &MonthCalendar::selectionChanged, this,
+                [&] { eventsDuringNotification = static_cast<int>(log.events.size()); });
+        const QDate day = dayThisMonth(10);
+        clickDate(h.cal(), day);
+        QCOMPARE(eventsDuringNotification, 0);
+        QCOMPARE(log.events.size(), 0); // nothing yet: the events are posted
+        QTRY_COMPARE(picked.count(), 1);
+        QCOMPARE(picked.at(0).at(0).toDouble(), automationFromDate(day));
+        QCOMPARE(picked.at(0).at(1).toDouble(), automationFromDate(day));
+        QCOMPARE(log.count(DispId::EvDateRangeChanged), 1);
+        QCOMPARE(log.last(DispId::EvDateRangeChanged).at(0).toDouble(), automationFromDate(day));
+        QCOMPARE(log.count(DispId::EvClick), 1);
+        QCOMPARE(log.count(DispId::EvDateChanged), 0);
+        QCOMPARE(h.ctl.get_dDate(), automationFromDate(day));
+        QCOMPARE(h.ctl.get_EndDate(), automationFromDate(day));
+    }
+
+    void singleSelectRaisesDateEvents()
+    {
+        Hosted h([](VorrinCtl& c) { c.put_MonthCalStyle(DefaultNoMultiSelect); });
+        QSignalSpy changed(&h.ctl, &VorrinCtl::DateChanged);
+        QSignalSpy picked(&h.ctl, &VorrinCtl::DateSelect);
+        const QDate day = dayThisMonth(3);
+        clickDate(h.cal(), day);
+        QTRY_COMPARE(picked.count(), 1);
+        QCOMPARE(picked.at(0).at(0).toDouble(), automationFromDate(day));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(h.ctl.get_dDate(), automationFromDate(day));
+    }
+
+    void designModeRecordsButRaisesNothing()
+    {
+        Hosted h;
+        h.ctl.setUserMode(false);
+        EventLog log(h.ctl);
+        const QDate day = dayThisMonth(12);
+        clickDate(h.cal(), day);
+        QTest::qWait(30);
+        QCOMPARE(log.events.size(), 0);
+        QCOMPARE(h.ctl.get_StartDate(), automationFromDate(day));
+    }
+
+    void twoControlsKeepToThemselves()
+    {
+        Hosted a;
+        Hosted b;
+        b.ctl.put_dDate(automationFromDate(dayThisMonth(2)));
+        EventLog logA(a.ctl);
+        EventLog logB(b.ctl);
+        clickDate(a.cal(), dayThisMonth(20));
+        QTRY_COMPARE(logA.count(DispId::EvDateRangeSelect), 1);
+        a.ctl.setPopupDriver([&](PopupCalendar& popup) { clickDate(*popup.calendar(), dayThisMonth(21)); });
+        a.ctl.Popup();
+        QTRY_COMPARE(logA.count(DispId::EvDateRangeSelect), 2);
+        QCOMPARE(logB.events.size(), 0);
+        QCOMPARE(b.ctl.get_dDate(), automationFromDate(dayThisMonth(2)));
+        QCOMPARE(b.cal().model().selStart(), dayThisMonth(2));
+    }
+
+    void keysFireWithVirtualCodes()
+    {
+        Hosted h([](VorrinCtl& c) { c.put_InitToNow(false); });
+        h.ctl.put_dDate(automationFromDate(dayThisMonth(10)));
+        EventLog log(h.ctl);
+        // A handler rewriting the key code does not change the key the calendar gets.
+        connect(&h.ctl, &VorrinCtl::KeyDown, this, [](short& code, short) {
+            if (code == 0x27)
+                code = 0x25;
+        });
+        QTest::keyClick(&h.cal(), Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(log.count(DispId::EvKeyDown), 2); // Shift, then the arrow
+        QCOMPARE(log.events.at(0).second.at(0).toInt(), 0x10);
+        QCOMPARE(log.last(DispId::EvKeyDown).at(1).toInt(), 1);
+        QCOMPARE(log.last(DispId::EvKeyDown).at(0).toInt(), 0x25); // the handler's change came back
+        QList<int> released;
+        for (const auto& e : log.events) {
+            if (e.first == DispId::EvKeyUp)
+                released << e.second.at(0).toInt();
+        }
+        QCOMPARE(released, (QList<int>{0x27, 0x10}));
+        QCOMPARE(h.cal().model().selEnd(), dayThisMonth(11));
+        QTest::keyClick(&h.cal(), Qt::Key_A);
+        QCOMPARE(log.last(DispId::EvKeyUp).at(0).toInt(), 0x41);
+        QCOMPARE(log.last(DispId::EvKeyUp).at(1).toInt(), 0);
+        QCOMPARE(log.last(DispId::EvKeyPress).at(0).toInt(), int('a'));
+        QTRY_COMPARE(log.count(DispId::EvDateRangeChanged), 1);
+    }
+
+    void dayStatesSetBoldDays()
+    {
+        double firstMonth = 0;
+        int rows = 0;
+        int days = 0;
+        bool popupFlag = true;
+        Hosted h([&](VorrinCtl& c) {
+            c.put_MonthCalStyle(DayStateMultiSelect);
+            connect(&c, &VorrinCtl::DayState, &c,
+                    [&](double start, QVariant& state, bool popup, bool& handled) {
+                        firstMonth = start;
+                        QVariantList months = state.toList();
+                        rows = static_cast<int>(months.size());
+                        days = static_cast<int>(months.first().toList().size());
+                        popupFlag = popup;
+                        QVariantList first = months.first().toList();
+                        first[14] = true;
+                        months[0] = first;
+                        state = months;
+                        handled = true;
+                    });
+        });
+        const QDate start = dateFromAutomation(firstMonth);
+        QCOMPARE(start, h.cal().model().dayStateStart());
+        QCOMPARE(days, 31);
+        QVERIFY(!popupFlag);
+        std::int32_t visible = 0;
+        h.ctl.GetVisibleMonths(visible);
+        QCOMPARE(rows, visible);
+        QVERIFY(h.cal().model().isBold(start.addDays(14)));
+        QVERIFY(!h.cal().model().isBold(start.addDays(13)));
+
+        QVariantList months(visible, QVariant(QVariantList(31, 0)));
+        QVariantList second(31, 0);
+        second[0] = -1;
+        months[1] = second;
+        h.ctl.SetDayState(months);
+        QVERIFY(h.cal().model().isBold(start.addMonths(1)));
+        QVERIFY(!h.cal().model().isBold(start.addDays(14)));
+        QVariantList flat(31, 1);
+        try {
+            h.ctl.SetDayState(flat);
+            QFAIL("a one-dimensional array was taken");
+        } catch (const ControlError& e) {
+            QCOMPARE(e.number(), Result::InvalidArg);
+        }
+        h.ctl.put_MonthCalStyle(MultiSelect);
+        try {
+            h.ctl.SetDayState(months);
+            QFAIL("day states without the day-state style");
+        } catch (const ControlError& e) {
+            QCOMPARE(e.message(), messageText(Message::M14));
+        }
+    }
+
+    void popupSizeFollowsPopupMonths_data()
+    {
+        QTest::addColumn<int>("popupMonths");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("initial 8") << 8 << 1 << 1;
+        QTest::newRow("1") << 1 << 1 << 1;
+        QTest::newRow("2") << 2 << 2 << 1;
+        QTest::newRow("3") << 3 << 3 << 1;
+        QTest::newRow("4") << 4 << 2 << 2;
+        QTest::newRow("6") << 6 << 3 << 2;
+        QTest::newRow("9") << 9 << 3 << 3;
+        QTest::newRow("12") << 12 << 3 << 4;
+    }
+
+    void popupSizeFollowsPopupMonths()
+    {
+        QFETCH(int, popupMonths);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        Hosted h;
+        h.ctl.put_PopupMonths(popupMonths);
+        int seenColumns = 0;
+        int seenRows = 0;
+        QDate first;
+        h.ctl.setPopupDriver([&](PopupCalendar& popup) {
+            seenColumns = popup.calendar()->layoutInfo().columns();
+            seenRows = popup.calendar()->layoutInfo().rows();
+            first = popup.calendar()->model().firstMonth();
+            QCOMPARE(popup.calendarSize(),
+                     VorrinCtl::popupSizeFor(popupMonths, popup.calendar()->minimumMonthSize()));
+        });
+        h.ctl.Popup();
+        QCOMPARE(seenColumns, columns);
+        QCOMPARE(seenRows, rows);
+        if (popupMonths == 12)
+            QCOMPARE(first, QDate(QDate::currentDate().year(), 1, 1));
+        QVERIFY(!h.ctl.popupWindow());
+    }
+
+    void popupPickClosesWithOkAndSelectsInline()
+    {
+        Hosted h;
+        QSignalSpy picked(&h.ctl, &VorrinCtl::DateRangeSelect);
+        bool stillOpen = true;
+        const QDate day = dayThisMonth(16);
+        h.ctl.setPopupDriver([&](PopupCalendar& popup) {
+            QTest::mouseClick(popup.calendar(), Qt::LeftButton, {},
+                              popup.calendar()->layoutInfo().titleRect(0).center().toPoint());
+            QVERIFY(popup.isVisible()); // not on a date: nothing happens
+            clickDate(*popup.calendar(), day);
+            stillOpen = popup.isVisible();
+        });
+        h.ctl.Popup();
+        QVERIFY(!stillOpen);
+        QCOMPARE(h.cal().model().selStart(), day);
+        QTRY_COMPARE(picked.count(), 1);
+        QCOMPARE(picked.at(0).at(0).toDouble(), automationFromDate(day));
+        QCOMPARE(picked.at(0).at(1).toDouble(), automationFromDate(day));
+    }
+
+    void popupOnlyControlPicksToo()
+    {
+        Hosted h([](VorrinCtl& c) { c.put_UsePopupOnly(true); });
+        QSignalSpy picked(&h.ctl, &VorrinCtl::DateRangeSelect);
+        h.ctl.setPopupDriver([&](PopupCalendar& popup) { clickDate(*popup.calendar(), dayThisMonth(5)); });
+        h.ctl.Popup();
+        QTRY_COMPARE(picked.count(), 1);
+        QCOMPARE(h.ctl.get_dDate(), automationFromDate(dayThisMonth(5)));
+    }
+
+    void refusedEndDateShowsInPopupAndCancelRestores()
+    {
+        Hosted h;
+        h.ctl.put_MaxSelCount(1);
+        const QDate today = QDate::currentDate();
+        const QDate newYearsEve(today.year(), 12, 31);
+        if (today == newYearsEve)
+            QSKIP("31 December: the range would be accepted today");
+        h.ctl.put_EndDate(automationFromDate(newYearsEve));
+        QDate shownStart;
+        QDate shownEnd;
+        h.ctl.setPopupDriver([&](PopupCalendar& popup) {
+            shownStart = popup.calendar()->model().selStart();
+            shownEnd = popup.calendar()->model().selEnd();
+            QVERIFY(!popup.calendar()->dateRect(newYearsEve).isEmpty());
+            QTest::mouseClick(popup.cancelButton(), Qt::LeftButton);
+        });
+        h.ctl.Popup();
+        QCOMPARE(shownStart, newYearsEve);
+        QCOMPARE(shownEnd, newYearsEve);
+        QCOMPARE(h.ctl.get_StartDate(), automationFromDate(today));
+        QCOMPARE(h.ctl.get_EndDate(), automationFromDate(today));
+    }
+
+    void popupOkKeepsPopupSelection()
+    {
+        Hosted h;
+        h.ctl.put_MaxSelCount(3);
+        h.ctl.setPopupDriver([&](PopupCalendar& popup) {
+            QTest::keyClick(popup.calendar(), Qt::Key_Right, Qt::ShiftModifier);
+            QTest::mouseClick(popup.okButton(), Qt::LeftButton);
+        });
+        h.ctl.Popup();
+        const QDate today = QDate::currentDate();
+        QCOMPARE(h.cal().model().selStart(), today);
+        QCOMPARE(h.cal().model().selEnd(), today.addDays(1));
+    }
+
+    void popupPosition()
+    {
+        Hosted h;
+        QPoint seen;
+        QRect screen;
+        h.ctl.setPopupDriver([&](PopupCalendar& popup) {
+            seen = popup.pos();
+            screen = popup.screen()->availableGeometry();
+            QVERIFY(screen.contains(popup.frameGeometry()));
+        });
+        h.ctl.Popup();
+        QVERIFY(screen.contains(seen));
+        h.ctl.put_PopupPositionX(10);
+        h.ctl.put_PopupPositionY(20);
+        h.ctl.Popup();
+        QCOMPARE(seen, QPoint(10, 20));
+    }
+
+    void focusPassesToTheCalendar()
+    {
+        Hosted h;
+        auto* other = new QPushButton(&h.host);
+        other->move(300, 250);
+        other->show();
+        h.host.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.host));
+        other->setFocus();
+        QTRY_VERIFY(other->hasFocus());
+        QSignalSpy focus(&h.ctl, &VorrinCtl::focusChanged);
+        h.ctl.controlWindow()->setFocus();
+        QTRY_VERIFY(h.cal().hasFocus());
+        QCOMPARE(focus.count(), 1);
+        QCOMPARE(focus.at(0).at(0).toBool(), true);
+        other->setFocus();
+        QTRY_COMPARE(focus.count(), 2);
+        QCOMPARE(focus.at(1).at(0).toBool(), false);
+        // A click on the calendar brings the focus back through the control's window.
+        clickDate(h.cal(), dayThisMonth(8));
+        QTRY_VERIFY(h.cal().hasFocus());
+        QCOMPARE(focus.count(), 3);
+    }
+};
+
+int runVorrinEventsTests(int argc, char** argv)
+{
+    VorrinEventsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_VorrinEvents.moc"
