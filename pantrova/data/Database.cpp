@@ -217,6 +217,13 @@ TableDef Database::TableDefs(const QString& tableName)
     return TableDef(d, real);
 }
 
+int Database::SchemaVersion() const
+{
+    DatabaseState& db = state();
+    Statement st(db.db, QStringLiteral("PRAGMA user_version"), db.path);
+    return st.step() ? int(st.columnInt64(0)) : 0;
+}
+
 void Database::BeginTrans()
 {
     state().exec(QStringLiteral("BEGIN IMMEDIATE"));

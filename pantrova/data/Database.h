@@ -46,6 +46,9 @@ public:
     QStringList TableNames() const;
     TableDef TableDefs(const QString& tableName);
 
+    // The version of the file's layout, recorded when the file was made (0 for files made elsewhere).
+    int SchemaVersion() const;
+
     // Transactions: a failed save leaves the file as it was. Prefer the Transaction guard below.
     void BeginTrans();
     void CommitTrans();

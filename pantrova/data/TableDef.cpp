@@ -42,6 +42,38 @@ bool TableDef::HasField(const QString& name) const
     return FieldNames().contains(name, Qt::CaseInsensitive);
 }
 
+Field TableDef::FieldInfo(const QString& name) const
+{
+    m_db->requireOpen(m_name);
+    for (const detail::ColumnInfo& c : m_db->columns(m_name)) {
+        if (c.name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        Field f;
+        f.Name = c.name;
+        const QString t = c.declType.toUpper();
+        if (t.startsWith(u"BOOL"))
+            f.Type = FieldType::Boolean;
+        else if (t.startsWith(u"SMALLINT"))
+            f.Type = FieldType::Integer;
+        else if (t.startsWith(u"INT"))
+            f.Type = FieldType::Long;
+        else if (t.startsWith(u"DOUBLE"))
+            f.Type = FieldType::Double;
+        else if (t.startsWith(u"DATE"))
+            f.Type = FieldType::Date;
+        else if (t.startsWith(u"LONGTEXT"))
+            f.Type = FieldType::Memo;
+        else {
+            f.Type = FieldType::Text;
+            const qsizetype open = t.indexOf(u'(');
+            f.Size = open < 0 ? 255 : t.mid(open + 1, t.indexOf(u')') - open - 1).toInt();
+        }
+        return f;
+    }
+    m_db->fail(QStringLiteral("Fields(%1)").arg(name),
+               QStringLiteral("Item not found in this collection: %1").arg(name));
+}
+
 Field TableDef::CreateField(const QString& name, FieldType type, int size) const
 {
     Field f;

@@ -29,6 +29,8 @@ public:
     QString Name() const { return m_name; }
     QStringList FieldNames() const;
     bool HasField(const QString& name) const;
+    // The stored definition of a field (type, and the size of a text field). Throws when missing.
+    Field FieldInfo(const QString& name) const;
 
     Field CreateField(const QString& name, FieldType type, int size = 0) const;
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace engine {
 
@@ -42,11 +43,22 @@ void checkIsDatabase(sqlite3* db, const QString& path)
     }
 }
 
-// Older cookbooks, and ones made elsewhere, may lack the index the group lists rely on for speed.
+// Older cookbooks, and ones made elsewhere, may lack the index that group lists and the duplicate
+// name check rely on for speed.
 void ensureStorageIndexes(sqlite3* db)
 {
-    sqlite3_exec(db, "CREATE INDEX IF NOT EXISTS pv_recipes_groupnum ON recipes(groupnum)", nullptr, nullptr,
+    sqlite3_exec(db, "CREATE INDEX IF NOT EXISTS pv_recipes_group_name ON recipes(groupnum, Name)", nullptr,
+                 nullptr,
                  nullptr); // fails harmlessly when there is no recipes table
+}
+
+// Write-ahead logging with normal syncing: a saved recipe survives a crash of the program, and a
+// single-row change costs no disk flush of its own. The log is folded back into the file when the
+// last connection closes, so a closed file is complete on its own and copies as one file.
+void tuneConnection(sqlite3* db)
+{
+    sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -16000",
+                 nullptr, nullptr, nullptr);
 }
 
 } // namespace
@@ -82,7 +94,7 @@ Database Workspace::OpenDatabase(const QString& fileName)
         state->close();
         throw;
     }
-    sqlite3_exec(state->db, "PRAGMA cache_size = -16000", nullptr, nullptr, nullptr);
+    tuneConnection(state->db);
     ensureStorageIndexes(state->db);
     m_databases.push_back(state);
     std::erase_if(m_databases, [](const std::weak_ptr<DatabaseState>& w) { return w.expired(); });
@@ -120,6 +132,9 @@ void Workspace::CompactDatabase(const QString& source, const QString& destinatio
     if (QFileInfo::exists(resolvePath(destination)))
         throw EngineError(to, {}, QStringLiteral("Database '%1' already exists.").arg(destination));
     sqlite3* db = openConnection(from, SQLITE_OPEN_READONLY);
+    // Reading through a memory map and a large cache keeps the copy close to the speed of the disk.
+    sqlite3_exec(db, "PRAGMA mmap_size = 1073741824; PRAGMA cache_size = -65536; PRAGMA synchronous = OFF",
+                 nullptr, nullptr, nullptr);
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(db, "VACUUM INTO ?", -1, &stmt, nullptr);
     const QByteArray target = QFile::encodeName(to);
@@ -133,6 +148,14 @@ void Workspace::CompactDatabase(const QString& source, const QString& destinatio
     if (rc != SQLITE_DONE) {
         QFile::remove(to);
         throw EngineError(from, QStringLiteral("CompactDatabase to %1").arg(destination), reason);
+    }
+    // The copy was written unsynced for speed; one flush at the end makes it durable before the
+    // caller replaces the original with it.
+    QFile written(to);
+    if (!written.open(QIODevice::ReadWrite) || ::fsync(written.handle()) != 0) {
+        QFile::remove(to);
+        throw EngineError(to, QStringLiteral("CompactDatabase to %1").arg(destination),
+                          QStringLiteral("The compacted copy could not be written to disk."));
     }
 }
 

@@ -39,8 +39,9 @@ CREATE TABLE recipes (
     P11           DOUBLE,
     P12           DOUBLE
 );
--- Group lists select by groupnum; without this index every list scans the whole cookbook.
-CREATE INDEX pv_recipes_groupnum ON recipes(groupnum);
+-- Group lists select by groupnum and the duplicate-name check by name within a group; without
+-- this index each of them scans the whole cookbook.
+CREATE INDEX pv_recipes_group_name ON recipes(groupnum, Name);
 
 CREATE TABLE report (
     Name          TEXT(50)  COLLATE UNICASE,
