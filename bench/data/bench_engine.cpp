@@ -33,13 +33,13 @@ struct Fixture
         book = dir.filePath(QStringLiteral("bench.mdb"));
         QElapsedTimer t;
         t.start();
-        CookbookSpec spec;
-        spec.recipeCount = kRecipes;
-        spec.firstGroupCount = kFirstGroup;
-        spec.sameNameInFirstGroup = 50;
+        CookbookShape shape;
+        shape.recipeCount = kRecipes;
+        shape.firstGroupCount = kFirstGroup;
+        shape.sameNameInFirstGroup = 50;
         CookbookGenerator::writeCookbook(
             QDir(QStringLiteral(PANTROVA_BUILT_PROGRAM_DIR)).filePath(QStringLiteral("Recipe70e.mdb")), book,
-            spec);
+            shape);
         std::fprintf(stderr, "generated %d recipes in %lld ms (%lld KiB)\n", kRecipes, t.elapsed(),
                      QFile(book).size() / 1024);
     }

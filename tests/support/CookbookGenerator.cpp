@@ -90,14 +90,14 @@ QString recipeName(int i)
         QString::fromLatin1(kExtras[(i / (kDishCount * kStyleCount)) % kExtraCount]));
 }
 
-int writeCookbook(const QString& templatePath, const QString& path, const CookbookSpec& spec)
+int writeCookbook(const QString& templatePath, const QString& path, const CookbookShape& shape)
 {
     QFile::remove(path);
     if (!QFile::copy(templatePath, path))
         qFatal("CookbookGenerator: cannot copy %s", qPrintable(templatePath));
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 
-    QRandomGenerator rng(spec.seed);
+    QRandomGenerator rng(shape.seed);
     Workspace ws;
     Database db = ws.OpenDatabase(path);
     QList<int> otherGroups;
@@ -113,11 +113,11 @@ int writeCookbook(const QString& templatePath, const QString& path, const Cookbo
     const QString insert = QStringLiteral("INSERT INTO recipes (Name, category_code, groupnum, Description, "
                                           "Ingrediants, Instructions, Picture, "
                                           "S1, S2, c1, G1, P1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    for (int i = 0; i < spec.recipeCount; ++i) {
-        const bool first = i < spec.firstGroupCount;
+    for (int i = 0; i < shape.recipeCount; ++i) {
+        const bool first = i < shape.firstGroupCount;
         const int group = first ? 1 : otherGroups[i % otherGroups.size()];
         QString name = recipeName(int(rng.bounded(kStyleCount * kDishCount * kExtraCount)));
-        if (first && i < spec.sameNameInFirstGroup)
+        if (first && i < shape.sameNameInFirstGroup)
             name = QStringLiteral("Chicken Soup");
         name = name.left(50);
         const int code = ++codes[name.toLower() + u'\x1f' + QString::number(group)];
@@ -129,7 +129,7 @@ int writeCookbook(const QString& templatePath, const QString& path, const Cookbo
     }
     t.commit();
     ws.Close();
-    return spec.recipeCount;
+    return shape.recipeCount;
 }
 
 QStringList oldCategoryTables()

@@ -10,7 +10,7 @@
 // rest spread over the other groups. Text sizes are those of real recipes (a short description, a
 // dozen ingredient lines, several paragraphs of instructions); about one name in ten repeats within
 // its group, so numbered duplicates ("Soup - 2") occur; every fifth recipe refers to a picture.
-struct CookbookSpec
+struct CookbookShape
 {
     int recipeCount = 1000;
     int firstGroupCount = 100;
@@ -21,7 +21,7 @@ struct CookbookSpec
 namespace CookbookGenerator {
 
 // Copies `templatePath` to `path` (replacing it) and fills it. Returns the number of recipes written.
-int writeCookbook(const QString& templatePath, const QString& path, const CookbookSpec& spec);
+int writeCookbook(const QString& templatePath, const QString& path, const CookbookShape& shape);
 
 // Writes a cookbook in the old format: the 20 category tables with recipe fields and `pnames`.
 // `tables` limits which category tables exist (empty: all 20). Each table gets `perTable` recipes

@@ -143,12 +143,12 @@ private slots:
     void generatorsWriteWhatTheyPromise()
     {
         TestWorld world;
-        CookbookSpec spec;
-        spec.recipeCount = 300;
-        spec.firstGroupCount = 120;
-        spec.sameNameInFirstGroup = 5;
+        CookbookShape shape;
+        shape.recipeCount = 300;
+        shape.firstGroupCount = 120;
+        shape.sameNameInFirstGroup = 5;
         CookbookGenerator::writeCookbook(world.filePath(QStringLiteral("Recipe70e.mdb")),
-                                         world.filePath(QStringLiteral("big.mdb")), spec);
+                                         world.filePath(QStringLiteral("big.mdb")), shape);
         Workspace ws;
         Database db = ws.OpenDatabase(QStringLiteral("big.mdb"));
         QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 1")).RecordCount(),
