@@ -1,0 +1,43 @@
+// Pantrova: the program's entry. Installs the real dialogs, runs the start-up routine, and hands
+// over to the splash, which opens the main window. Closing the main window ends the program.
+
+#include "data/ProgramFolder.h"
+#include "recipes/RecipeNew.h"
+#include "startup/Program.h"
+#include "startup/StartUp.h"
+#include "ui/Dialogs.h"
+
+#include <QApplication>
+
+#include <exception>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pantrova"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Pantrova"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    pantrova::Program& p = pantrova::program();
+    p.showMainWindow = [] {
+        pantrova::RecipeNew* window = pantrova::RecipeNew::Open();
+        QObject::connect(window, &QObject::destroyed, qApp, &QCoreApplication::quit);
+    };
+    // The meal planner, the cookbook checks and the calendar control's registration are attached
+    // here as their parts arrive (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat,
+    // p.registerCalendarControl).
+
+    try {
+        pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());
+    } catch (const std::exception& e) {
+        // The one failure that ends the program: it cannot run without its data files.
+        ui::Dialogs::showError(
+            QStringLiteral("Starting Pantrova"),
+            QString::fromUtf8(e.what()) +
+                QStringLiteral("\n\nPantrova cannot run without its data files and will close."));
+        return 1;
+    }
+    const int result = QApplication::exec();
+    p.reset();
+    return result;
+}

@@ -1,0 +1,292 @@
+#include "LetterIndex.h"
+
+#include "RecipeNew.h"
+#include "data/SqlText.h"
+#include "startup/Program.h"
+#include "ui/LetterStrip.h"
+
+#include <QComboBox>
+
+namespace pantrova {
+
+namespace {
+const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+
+QString nameOf(const engine::Recordset& rs)
+{
+    return rs.Text(QStringLiteral("Name"));
+}
+
+qint32 codeOf(const engine::Recordset& rs)
+{
+    return qint32(rs.Fields(QStringLiteral("category_code")).toLong());
+}
+} // namespace
+
+QString LetterIndex::letterOf(const QString& name)
+{
+    const QString first = name.left(1).toUpper();
+    return first.size() == 1 && kLetters.contains(first) ? first : QStringLiteral("A");
+}
+
+qint16 LetterIndex::baseButtonOf(const QString& letter)
+{
+    const qsizetype k = kLetters.indexOf(letter);
+    return qint16(3 * (k < 0 ? 0 : k) + 1);
+}
+
+QString LetterIndex::entryText(const QString& name, qint32 number)
+{
+    if (number == 1)
+        return name;
+    // The number as signed number text: a blank stands where a minus sign would.
+    return name + QStringLiteral(" -") + (number >= 0 ? QStringLiteral(" ") : QString()) +
+           QString::number(number);
+}
+
+void LetterIndex::LoadGroupRecipes()
+{
+    Program& p = program();
+    w.RecipeSet = p.Cookbook.OpenRecordset(QStringLiteral("select * from recipes where groupnum = ") +
+                                           engine::sqlNumber(int(p.CurrentGroup)) +
+                                           QStringLiteral(" order by name + trim(str(category_code))"));
+    w.Recipe_List->clear();
+    if (w.RecipeSet.RecordCount() == 0) {
+        w.ClearRecipeFields();
+        Enable_Buttons2();
+        bool off = false;
+        w.SetRecipeFieldsEnabled(QStringLiteral("14737632"), off);
+        w.ToolBar_3();
+    } else {
+        bool on = true;
+        w.SetRecipeFieldsEnabled(QStringLiteral("16777215"), on);
+        w.RecipeSet.MoveFirst();
+        w.ActiveLetterButton = 1;
+        w.CurrentLetter = QStringLiteral("A");
+        ShowFirstRecipe();
+        w.ToolBar_1();
+    }
+    SetLetterTooltips();
+}
+
+void LetterIndex::adoptLetterOfCurrentRow()
+{
+    w.OldLetterButton = w.PreviousLetterButton;
+    w.NewLetterButton = w.ActiveLetterButton;
+    LetterOfRecipe(true);
+    w.PreviousLetterButton = w.OldLetterButton;
+    w.ActiveLetterButton = w.NewLetterButton;
+    w.CurrentLetter = w.NewLetter;
+}
+
+void LetterIndex::ShowFirstRecipe()
+{
+    if (w.RecipeSet.RecordCount() == 0) {
+        w.Recipe_List->clear();
+        w.ClearRecipeFields();
+        Enable_Buttons2();
+        return;
+    }
+    MarkLettersWithRecipes();
+    w.RecipeSet.MoveFirst();
+    adoptLetterOfCurrentRow();
+    const engine::Bookmark mark = w.RecipeSet.bookmark();
+    FillLetterList(w.NewLetter);
+    w.RecipeSet.setBookmark(mark);
+    HighlightLetter(w.ActiveLetterButton, w.PreviousLetterButton);
+    openDetail();
+    w.ShowRecipe();
+}
+
+void LetterIndex::ShowCurrentRecipe()
+{
+    if (w.RecipeSet.isEOF() || w.RecipeSet.isBOF())
+        return;
+    if (nameOf(w.RecipeSet).left(1).toUpper() != w.CurrentLetter) {
+        adoptLetterOfCurrentRow();
+        const engine::Bookmark mark = w.RecipeSet.bookmark();
+        FillLetterList(w.NewLetter);
+        HighlightLetter(w.ActiveLetterButton, w.PreviousLetterButton);
+        w.RecipeSet.setBookmark(mark);
+    }
+    openDetail();
+    w.ShowRecipe();
+}
+
+void LetterIndex::openDetail()
+{
+    // The name goes in as a quoted literal: a name holding an apostrophe (one stored before names
+    // were cleaned, or imported) must find its recipe, not break the statement.
+    w.RecipeDetail = program().Cookbook.OpenRecordset(
+        QStringLiteral("select * from recipes where name = ") + engine::sqlText(nameOf(w.RecipeSet)) +
+        QStringLiteral(" and groupnum = ") + engine::sqlNumber(int(program().CurrentGroup)) +
+        QStringLiteral(" and category_code = ") + engine::sqlNumber(codeOf(w.RecipeSet)));
+    if (w.RecipeDetail.RecordCount() > 0)
+        w.RecipeDetail.MoveFirst();
+}
+
+void LetterIndex::FillLetterList(QString& letter)
+{
+    engine::Recordset& rs = w.RecipeSet;
+    const int n = rs.RecordCount();
+    w.ListCodes = QList<qint32>(n + 2, 0);
+    w.ListNames = QStringList(n + 2);
+    if (letter.size() != 1 || !kLetters.contains(letter))
+        letter = QStringLiteral("A");
+
+    w.Recipe_List->clear();
+    QStringList entries;
+    if (n > 0) {
+        rs.MoveFirst();
+        qsizetype i = 0;
+        while (!rs.isEOF()) {
+            const QString name = nameOf(rs);
+            if (letterOf(name) == letter) {
+                const qint32 code = codeOf(rs);
+                entries << entryText(name, code);
+                w.ListCodes[i] = code;
+                w.ListNames[i] = name;
+                ++i;
+            }
+            rs.MoveNext();
+        }
+    }
+    // Added in one go; the edit text shows the first entry without selecting it.
+    const QSignalBlocker block(w.Recipe_List);
+    w.Recipe_List->addItems(entries);
+    w.Recipe_List->setCurrentIndex(-1);
+    w.Recipe_List->setEditText(entries.isEmpty() ? QString() : entries.constFirst());
+}
+
+void LetterIndex::MarkLettersWithRecipes()
+{
+    Enable_Buttons2();
+    engine::Recordset& rs = w.RecipeSet;
+    if (rs.RecordCount() == 0)
+        return;
+    rs.MoveFirst();
+    QString previous;
+    while (!rs.isEOF()) {
+        const QString first = nameOf(rs).left(1);
+        if (first != previous)
+            LetterOfRecipe(false);
+        previous = first;
+        rs.MoveNext();
+    }
+}
+
+void LetterIndex::LetterOfRecipe(bool makeNew)
+{
+    const qint16 b = baseButtonOf(letterOf(nameOf(w.RecipeSet)));
+    if (!makeNew) {
+        w.Toolbar2->setButtonVisible(b, true);
+        w.Toolbar2->setButtonVisible(b + 1, false);
+        w.Toolbar2->setButtonVisible(b + 2, false);
+    } else {
+        SetNewLetter(b);
+    }
+}
+
+void LetterIndex::SetNewLetter(qint16 index)
+{
+    if (index < 1 || index > ui::LetterStrip::ButtonCount)
+        return;
+    const int k = (index - 1) / 3 + 1;
+    w.OldLetterButton = w.NewLetterButton;
+    w.NewLetterButton = qint16(3 * (k - 1) + 1);
+    w.NewLetter = kLetters.mid(k - 1, 1);
+}
+
+void LetterIndex::HighlightLetter(qint16& active, qint16& previous)
+{
+    ui::LetterStrip& strip = *w.Toolbar2;
+    if (previous >= 1 && !strip.isButtonVisible(previous + 2)) {
+        strip.setButtonVisible(previous + 1, false);
+        strip.setButtonVisible(previous, true);
+    }
+    if (active >= 1 && !strip.isButtonVisible(active + 2)) {
+        strip.setButtonVisible(active, false);
+        strip.setButtonVisible(active + 1, true);
+    }
+}
+
+void LetterIndex::Enable_Buttons2()
+{
+    ui::LetterStrip& strip = *w.Toolbar2;
+    for (int b = 1; b <= ui::LetterStrip::ButtonCount; b += 3) {
+        strip.setButtonVisible(b, false);
+        strip.setButtonVisible(b + 1, false);
+        strip.setButtonVisible(b + 2, true);
+    }
+}
+
+void LetterIndex::SetLetterTooltips()
+{
+    ui::LetterStrip& strip = *w.Toolbar2;
+    const QString& group = w.CurrentGroupName;
+    for (int k = 0; k < 26; ++k) {
+        const int b = 3 * k + 1;
+        const QString letter = kLetters.mid(k, 1);
+        strip.setButtonToolTip(b, QStringLiteral("List for ") + group +
+                                      QStringLiteral(" with Recipes beginning with ") + letter);
+        strip.setButtonToolTip(b + 1, QStringLiteral("Active Recipe list for ") + group);
+        strip.setButtonToolTip(b + 2, QStringLiteral("No data for ") + group +
+                                          QStringLiteral(" with Recipes beginning with ") + letter);
+    }
+}
+
+void LetterIndex::LetterButtonClick(int index)
+{
+    if (w.Toolbar2->buttonToolTip(index).startsWith(u'N'))
+        return;
+    w.OldLetterButton = w.PreviousLetterButton;
+    w.NewLetterButton = w.ActiveLetterButton;
+    SetNewLetter(qint16(index));
+    w.ActiveLetterButton = w.NewLetterButton;
+    w.PreviousLetterButton = w.OldLetterButton;
+    w.CurrentLetter = w.NewLetter;
+    FillLetterList(w.NewLetter);
+    HighlightLetter(w.ActiveLetterButton, w.PreviousLetterButton);
+    if (w.Recipe_List->count() > 0)
+        FindRecipe(w.ListCodes.value(0), w.ListNames.value(0));
+    ShowCurrentRecipe();
+}
+
+void LetterIndex::Recipe_List_Click(int index)
+{
+    if (index < 0 || w.RecipeSet.RecordCount() == 0 || index >= w.ListCodes.size())
+        return;
+    FindRecipe(w.ListCodes.at(index), w.ListNames.at(index));
+    ShowCurrentRecipe();
+}
+
+void LetterIndex::FindRecipe(qint32 number, const QString& name)
+{
+    engine::Recordset& rs = w.RecipeSet;
+    if (rs.RecordCount() == 0)
+        return;
+    const qint64 group = program().CurrentGroup;
+    rs.MoveFirst();
+    while (!rs.isEOF()) {
+        if (nameOf(rs) == name && codeOf(rs) == number &&
+            rs.Fields(QStringLiteral("groupnum")).toLong() == group)
+            return;
+        rs.MoveNext();
+    }
+}
+
+void LetterIndex::StepRecipe(int direction)
+{
+    engine::Recordset& rs = w.RecipeSet;
+    if (rs.RecordCount() == 0)
+        return;
+    const engine::Bookmark mark = rs.bookmark();
+    if (direction == 1)
+        rs.MoveNext();
+    else
+        rs.MovePrevious();
+    if (rs.isBOF() || rs.isEOF())
+        rs.setBookmark(mark);
+}
+
+} // namespace pantrova

@@ -1,0 +1,544 @@
+#include "RecipeNew.h"
+
+#include "LetterIndex.h"
+#include "SectionNavigator.h"
+#include "data/Settings.h"
+#include "startup/About_Form.h"
+#include "startup/Help.h"
+#include "startup/Program.h"
+#include "startup/SharedRoutines.h"
+#include "ui/ErrorGuard.h"
+#include "ui/FlexGrid.h"
+#include "ui/LetterStrip.h"
+#include "ui/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace pantrova {
+
+namespace {
+// Design values of the window, in twips.
+constexpr int kDesignHeight = 7515;
+constexpr int kDesignWidth = 9555;
+constexpr int kTopBand = 840;
+constexpr int kMinGroupGridHeight = 5145;
+constexpr int kGridFrame = 45;  // border and room around the name column
+constexpr int kScrollBar = 255; // the group grid's scroll bar, when it has more groups than rows
+constexpr int kMargin = 60;
+
+const QString kHomePage = QStringLiteral("https://pantrova.org/");
+const QString kSupportMail = QStringLiteral("mailto:help@pantrova.org");
+
+bool settingIsTrue(const QString& value)
+{
+    bool isNumber = false;
+    const int number = value.toInt(&isNumber);
+    return isNumber ? number != 0 : value.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+RecipeNew::RecipeNew(QWidget* parent)
+    : QMainWindow(parent), Toolbar2(nullptr), Recipe_List(nullptr), SectionGrid(nullptr), GroupGrid(nullptr),
+      Frame2(nullptr), m_sections(std::make_unique<SectionNavigator>(*this)),
+      m_letters(std::make_unique<LetterIndex>(*this)), m_form(new QWidget(this)),
+      m_topBand(new QWidget(m_form))
+{
+    setObjectName(QStringLiteral("RecipeNew"));
+    setWindowTitle(QStringLiteral("Pantrova"));
+    setAccessibleName(QStringLiteral("Pantrova"));
+    setCentralWidget(m_form);
+    m_form->setObjectName(QStringLiteral("RecipeNew_Form"));
+
+    buildMenus(menuBar());
+    buildToolbar(m_topBand);
+    Toolbar1->setIconSize(QSize(20, 20));
+
+    Recipe_List = new QComboBox(m_topBand);
+    Recipe_List->setObjectName(QStringLiteral("Recipe_List"));
+    Recipe_List->setAccessibleName(QStringLiteral("Recipes of the chosen letter"));
+    Recipe_List->setEditable(true);
+    Recipe_List->setInsertPolicy(QComboBox::NoInsert);
+    Recipe_List->setMaxVisibleItems(20);
+    Recipe_List->setMinimumWidth(180);
+    Recipe_List->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Recipe_List->setMinimumContentsLength(18);
+
+    Toolbar2 = new ui::LetterStrip(m_topBand);
+    Toolbar2->setAccessibleName(QStringLiteral("Letters"));
+
+    auto* firstRow = new QHBoxLayout;
+    firstRow->setContentsMargins(0, 0, 4, 0);
+    firstRow->setSpacing(6);
+    firstRow->addWidget(Toolbar1);
+    firstRow->addWidget(Recipe_List, 1);
+    auto* band = new QVBoxLayout(m_topBand);
+    band->setContentsMargins(2, 0, 2, 0);
+    band->setSpacing(0);
+    band->addLayout(firstRow);
+    band->addWidget(Toolbar2);
+
+    Frame2 = new QFrame(m_form);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setFrameShape(QFrame::NoFrame);
+
+    GroupGrid = new ui::FlexGrid(m_form);
+    GroupGrid->setObjectName(QStringLiteral("GroupGrid"));
+    GroupGrid->setAccessibleName(QStringLiteral("Recipe groups"));
+    GroupGrid->setCols(2);
+    GroupGrid->setRows(20);
+    GroupGrid->setFixedRows(1);
+    GroupGrid->setDefaultRowHeight(255);
+
+    SectionGrid = new ui::FlexGrid(m_form);
+    SectionGrid->setObjectName(QStringLiteral("SectionGrid"));
+    SectionGrid->setAccessibleName(QStringLiteral("Other sections"));
+    SectionGrid->setCols(2);
+    SectionGrid->setRows(4);
+    SectionGrid->setFixedRows(1);
+    SectionGrid->setColWidth(0, 0);
+    SectionGrid->setRowHeight(0, 0);
+    SectionGrid->table()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int r = 1; r <= 3; ++r)
+        SectionGrid->setRowHeight(r, 245);
+
+    buildPage(m_form);
+    Frame2->lower();
+
+    setStyleSheet(QStringLiteral(
+        "QLabel[heading=\"true\"] { color: #2F4F3F; font-weight: bold; }"
+        "#SectionGrid QTableView { background: #F1E4CC; }"
+        "#GroupGrid QTableView { selection-background-color: #C84B31; selection-color: white; }"
+        "#SectionGrid QTableView { selection-background-color: #F1E4CC; selection-color: #3A352F; }"
+        "QToolButton[objectName^=\"Toolbar2_\"] { border: none; padding: 0px; margin: 0px; }"));
+    for (int i = 1; i <= ui::LetterStrip::ButtonCount; ++i)
+        Toolbar2->button(i)->setFixedSize(ui::LetterArt::tileSize());
+
+    connectControls();
+    resize(ui::Twips::toPixelsX(kDesignWidth), ui::Twips::toPixelsY(kDesignHeight));
+}
+
+RecipeNew::~RecipeNew()
+{
+    if (!m_unloaded)
+        Form_Unload();
+}
+
+RecipeNew* RecipeNew::Open()
+{
+    auto* window = new RecipeNew;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    program().mainWindow = window;
+    ui::guarded(QStringLiteral("Opening the cookbook ") + program().CurrentCookbookFile,
+                [window] { window->Form_Load(); });
+    window->show();
+    // A desktop without a window manager never activates the window; the first activation's work
+    // (closing the splash) must happen all the same.
+    QTimer::singleShot(0, window, [window] {
+        if (window->FirstActivation)
+            ui::guarded(QStringLiteral("Opening Pantrova"), [window] { window->Form_Activate(); });
+    });
+    return window;
+}
+
+void RecipeNew::connectControls()
+{
+    // Every handler runs inside the error guard, named after what the person asked for.
+    auto on = [this](auto* sender, auto signal, const QString& what, auto handler) {
+        connect(sender, signal, this,
+                [what, handler](auto... args) { ui::guarded(what, [&] { handler(args...); }); });
+    };
+
+    on(GroupGrid, &ui::FlexGrid::MouseDown, QStringLiteral("Showing the recipe group"),
+       [this](int button, int, int, int) {
+           qint16 b = qint16(button);
+           SelectGroup(b);
+       });
+    on(SectionGrid, &ui::FlexGrid::Click, QStringLiteral("Showing the section"),
+       [this] { SectionGrid_Click(); });
+    on(Toolbar2, &ui::LetterStrip::ButtonClick, QStringLiteral("Showing the letter's recipes"),
+       [this](int index) { Toolbar2_ButtonClick(index); });
+    on(Recipe_List, qOverload<int>(&QComboBox::activated), QStringLiteral("Showing the recipe"),
+       [this](int index) { Recipe_List_Click(index); });
+    for (int n = 1; n <= 8; ++n)
+        if (QAction* a = Toolbar1Button(n))
+            on(a, &QAction::triggered, a->toolTip(), [this, n](bool) { Toolbar1_ButtonClick(n); });
+    on(DisplayPic, &QCheckBox::clicked, QStringLiteral("Changing the default picture"),
+       [this](bool) { DisplayPic_Click(); });
+
+    connect(Quit_Menu, &QAction::triggered, this, &QWidget::close);
+    on(About_Menu, &QAction::triggered, QStringLiteral("Showing the about box"),
+       [this](bool) { About_Form::showAboutBox(this); });
+    on(Contents, &QAction::triggered, QStringLiteral("Opening help"), [](bool) { Help::ShowHelpContents(); });
+    on(WebMenu, &QAction::triggered, QStringLiteral("Opening the home page"), [](bool) {
+        QString target = kHomePage;
+        ShellOpen(target);
+    });
+    on(EmailMenu, &QAction::triggered, QStringLiteral("Writing to support"), [](bool) {
+        QString target = kSupportMail;
+        ShellOpen(target);
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Load, activation, resize, unload.
+
+void RecipeNew::Form_Load()
+{
+    Program& p = program();
+    p.MainWindowActive = true;
+    if (p.loadPlanner)
+        p.loadPlanner();
+    DefaultPictureFile.clear();
+    Help::SetHelpFile(this);
+    setWindowTitle(QStringLiteral("Pantrova - ") + p.CurrentCookbookName);
+    LoadedCookbookFile = p.CurrentCookbookFile;
+    AddingRecipe = false;
+    SetUpNutritionGrids();
+    m_keptSPic = Settings::read(QStringLiteral("SPic"));
+
+    const QString folder = p.folder.isEmpty() ? QDir::currentPath() : p.folder;
+    p.Cookbook = p.Workspace().OpenDatabase(QDir(folder).filePath(p.CurrentCookbookFile));
+    if (p.checkCookbookFormat)
+        p.checkCookbookFormat(p.Cookbook);
+
+    ShowSection(1);
+    GroupGrid->setRow(1);
+    qint16 left = 1;
+    SelectGroup(left);
+    FirstActivation = true;
+
+    if (!m_keptSPic.isEmpty()) {
+        DisplayPic->setChecked(m_keptSPic.toInt() != 0);
+        DisplayPic_Click();
+    }
+    MealDay->setText(QStringLiteral("Current day: ") +
+                     QLocale().toString(p.CurrentMenuDate, QLocale::ShortFormat));
+
+    SetSizeMenu->setChecked(settingIsTrue(Settings::read(QStringLiteral("Scrn"))));
+    if (SetSizeMenu->isChecked()) {
+        resize(width(), ui::Twips::toPixelsY(Settings::read(QStringLiteral("Height")).toInt()));
+        resize(ui::Twips::toPixelsX(Settings::read(QStringLiteral("Width")).toInt()), height());
+    }
+}
+
+void RecipeNew::Form_Activate()
+{
+    Program& p = program();
+    if (p.CurrentCookbookFile != LoadedCookbookFile) {
+        // The cookbook manager switched cookbooks: start again from the new one.
+        RecipeSet.Close();
+        RecipeDetail.Close();
+        if (p.Cookbook.isOpen())
+            p.Cookbook.Close();
+        Form_Load();
+    }
+    if (FirstActivation) {
+        FirstActivation = false;
+        firstActivationStep();
+    }
+}
+
+void RecipeNew::firstActivationStep()
+{
+    Program& p = program();
+    if (p.aboutForm)
+        p.aboutForm->close();
+    if (Settings::read(QStringLiteral("DH")) != QStringLiteral("7.0")) {
+        Settings::write(QStringLiteral("DH"), QStringLiteral("7.0"));
+        Help::ShowHelpTopic(210);
+    }
+}
+
+bool RecipeNew::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        ui::guarded(QStringLiteral("Opening the cookbook"), [this] { Form_Activate(); });
+    return QMainWindow::event(e);
+}
+
+void RecipeNew::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    Form_Resize();
+}
+
+void RecipeNew::Form_Resize()
+{
+    using ui::Twips;
+    const int formWidth = Twips::fromPixelsX(m_form->width());
+    const int formHeight = Twips::fromPixelsY(m_form->height());
+
+    m_topBand->setGeometry(0, 0, m_form->width(), Twips::toPixelsY(kTopBand));
+
+    const int scrollRoom = GroupGrid->colWidth(1) < SectionNavigator::WideColumn ? kScrollBar : 0;
+    const int gridWidth = GroupGrid->colWidth(1) + scrollRoom + kGridFrame;
+    const int sectionHeight = 3 * 245 + kGridFrame;
+    // The proportional part: the group grid takes the height the section grid leaves.
+    int groupHeight = formHeight - kTopBand - 15 - sectionHeight - kMargin;
+    if (groupHeight < kMinGroupGridHeight)
+        groupHeight = kMinGroupGridHeight;
+
+    GroupGrid->setGeometry(Twips::toPixelsX(kMargin), Twips::toPixelsY(kTopBand), Twips::toPixelsX(gridWidth),
+                           Twips::toPixelsY(groupHeight));
+    const int tabLeft = kMargin + gridWidth + kMargin;
+    SSTab1->setGeometry(Twips::toPixelsX(tabLeft), Twips::toPixelsY(kTopBand),
+                        std::max(0, Twips::toPixelsX(formWidth - tabLeft - kMargin)),
+                        std::max(0, Twips::toPixelsY(formHeight - kTopBand - kMargin)));
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    SectionGrid->setGeometry(Twips::toPixelsX(kMargin), Twips::toPixelsY(groupHeight + kTopBand + 15),
+                             Twips::toPixelsX(gridWidth), Twips::toPixelsY(sectionHeight));
+
+    const int windowHeight = Twips::fromPixelsY(height());
+    const int windowWidth = Twips::fromPixelsX(width());
+    Frame2->setGeometry(Twips::toPixelsX(kMargin + gridWidth - 100), Twips::toPixelsY(kTopBand),
+                        Twips::toPixelsX(std::max(0, windowWidth - gridWidth + 100)),
+                        Twips::toPixelsY(std::max(0, windowHeight - 740)));
+}
+
+void RecipeNew::closeEvent(QCloseEvent* e)
+{
+    program().MainWindowActive = false;
+    Form_Unload();
+    e->accept();
+}
+
+void RecipeNew::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    Program& p = program();
+    p.MainWindowActive = false;
+    Help::CloseHelp();
+    if (p.unloadPlanner)
+        p.unloadPlanner();
+    const bool remember = SetSizeMenu->isChecked();
+    const int h = remember ? ui::Twips::fromPixelsY(height()) : kDesignHeight;
+    const int w = remember ? ui::Twips::fromPixelsX(width()) : kDesignWidth;
+    Settings::write(QStringLiteral("Height"), QString::number(h));
+    Settings::write(QStringLiteral("Width"), QString::number(w));
+    Settings::write(QStringLiteral("Scrn"), remember ? QStringLiteral("True") : QStringLiteral("False"));
+    RecipeSet.Close();
+    RecipeDetail.Close();
+    if (p.Cookbook.isOpen())
+        p.Cookbook.Close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sections, groups, letters: the work is done by the navigator and the letter index.
+
+void RecipeNew::ShowSection(quint8 section)
+{
+    m_sections->ShowSection(section);
+    Form_Resize(); // the group grid's width follows its column
+}
+
+void RecipeNew::SelectGroup(qint16& button)
+{
+    m_sections->SelectGroup(button);
+}
+
+void RecipeNew::SectionGrid_Click()
+{
+    m_sections->SectionGrid_Click();
+}
+
+void RecipeNew::LoadGroupRecipes()
+{
+    m_letters->LoadGroupRecipes();
+}
+
+void RecipeNew::ShowFirstRecipe()
+{
+    m_letters->ShowFirstRecipe();
+}
+
+void RecipeNew::ShowCurrentRecipe()
+{
+    m_letters->ShowCurrentRecipe();
+}
+
+void RecipeNew::FindRecipe(qint32 number, const QString& name)
+{
+    m_letters->FindRecipe(number, name);
+}
+
+void RecipeNew::StepRecipe(int direction)
+{
+    m_letters->StepRecipe(direction);
+}
+
+void RecipeNew::FillLetterList(QString& letter)
+{
+    m_letters->FillLetterList(letter);
+}
+
+void RecipeNew::MarkLettersWithRecipes()
+{
+    m_letters->MarkLettersWithRecipes();
+}
+
+void RecipeNew::Enable_Buttons2()
+{
+    m_letters->Enable_Buttons2();
+}
+
+void RecipeNew::SetLetterTooltips()
+{
+    m_letters->SetLetterTooltips();
+}
+
+void RecipeNew::Toolbar2_ButtonClick(int index)
+{
+    m_letters->LetterButtonClick(index);
+}
+
+void RecipeNew::Recipe_List_Click(int index)
+{
+    m_letters->Recipe_List_Click(index);
+}
+
+void RecipeNew::Toolbar1_ButtonClick(int button)
+{
+    switch (button) {
+    case 5:
+        StepRecipe(2);
+        ShowCurrentRecipe();
+        break;
+    case 6:
+        StepRecipe(1);
+        ShowCurrentRecipe();
+        break;
+    default:
+        // Adding, saving, cancelling, deleting and printing come with the recipe editor and reports.
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The recipe page.
+
+void RecipeNew::ShowRecipe()
+{
+    ClearRecipeFields();
+    if (RecipeDetail.RecordCount() == 0 || RecipeDetail.isEOF())
+        return;
+    const engine::Recordset& d = RecipeDetail;
+    Recipe_Name->setText(d.Text(QStringLiteral("Name")));
+    Description->setPlainText(d.Text(QStringLiteral("Description")));
+    Ingrediants->setPlainText(d.Text(QStringLiteral("Ingrediants")));
+    Instructions->setPlainText(d.Text(QStringLiteral("Instructions")));
+    const qint64 number = d.Fields(QStringLiteral("category_code")).toLong();
+    if (number > 1)
+        Text1->setText(QStringLiteral("- ") + QString::number(number));
+
+    const QString picture = d.Text(QStringLiteral("Picture"));
+    if (!picture.isEmpty())
+        showPicture(QString(picture).replace(u'\\', u'/'));
+
+    const char* smFields[] = {"S1", "S2", "c1", "c2"};
+    for (int c = 0; c < 4; ++c) {
+        const engine::Value v = d.Fields(QString::fromLatin1(smFields[c]));
+        if (v.isNumber())
+            SMGrid->setTextMatrix(1, c, v.toText());
+    }
+    for (int n = 1; n <= 12; ++n) {
+        const engine::Value g = d.Fields(QStringLiteral("G") + QString::number(n));
+        const engine::Value pc = d.Fields(QStringLiteral("P") + QString::number(n));
+        if (g.isNumber())
+            ServingGrid->setTextMatrix(n, 1, g.toText());
+        if (pc.isNumber())
+            ServingGrid->setTextMatrix(n, 2, pc.toText());
+    }
+    SSTab1->setCurrentIndex(0);
+    if (Recipe_Name->isVisible())
+        Recipe_Name->setFocus();
+}
+
+void RecipeNew::showPicture(const QString& file)
+{
+    QPixmap picture;
+    if (!file.isEmpty())
+        picture.load(file);
+    if (picture.isNull()) {
+        Pic_Image->clear();
+        return;
+    }
+    const QSize room = Pic_Image->size().expandedTo(QSize(150, 100)) - QSize(6, 6);
+    Pic_Image->setPixmap(picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void RecipeNew::ClearRecipeFields()
+{
+    clearPageFields();
+    showPicture(DefaultPictureFile);
+}
+
+void RecipeNew::SetRecipeFieldsEnabled(const QString& colour, bool& enabled)
+{
+    setPageFieldsEnabled(colour, enabled);
+}
+
+void RecipeNew::ToolBar_1()
+{
+    for (int n : {1, 2, 4, 5, 6, 8})
+        Toolbar1Button(n)->setVisible(true);
+    Toolbar1Button(3)->setVisible(false);
+    AddRecipeMenu->setVisible(true);
+    saverecipemenu->setVisible(true);
+    I_Button->setVisible(true);
+}
+
+void RecipeNew::ToolBar_2()
+{
+    for (int n : {1, 4, 5, 6, 8})
+        Toolbar1Button(n)->setVisible(false);
+    Toolbar1Button(2)->setVisible(true);
+    Toolbar1Button(3)->setVisible(true);
+    AddRecipeMenu->setVisible(false);
+    I_Button->setVisible(true);
+}
+
+void RecipeNew::ToolBar_3()
+{
+    for (int n : {2, 3, 4, 5, 6, 8})
+        Toolbar1Button(n)->setVisible(false);
+    Toolbar1Button(1)->setVisible(true);
+    saverecipemenu->setVisible(false);
+    I_Button->setVisible(false);
+}
+
+void RecipeNew::DisplayPic_Click()
+{
+    const bool on = DisplayPic->isChecked();
+    DefaultPictureFile = on ? QStringLiteral("fruits.gif") : QString();
+    PicDisplayMenu->setChecked(on);
+    DisplayPic->setVisible(!on);
+    if (!FirstActivation)
+        Settings::write(QStringLiteral("SPic"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    if (RecipeSet.isOpen() && RecipeSet.RecordCount() > 0 && !RecipeSet.isEOF() && !RecipeSet.isBOF() &&
+        RecipeSet.Text(QStringLiteral("Picture")).isEmpty())
+        showPicture(DefaultPictureFile);
+}
+
+} // namespace pantrova

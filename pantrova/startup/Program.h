@@ -1,0 +1,60 @@
+#pragma once
+
+#include "data/Database.h"
+#include "data/Workspace.h"
+
+#include <QDate>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace pantrova {
+
+// The program-wide values, in one small explicit place: what the start-up routine settles (the
+// program folder, the workspace, the current cookbook file and name, splash mode), what the main
+// window shares with the other windows (the open cookbook, the current section and group), the
+// planner's values, and the calls into parts that other people build (the meal planner, the
+// cookbook format checks, the calendar control's registration, opening the main window).
+//
+// A call left empty does nothing, so every window runs on its own in tests. Used from the
+// user-interface thread only. Tests call reset() between cases.
+struct Program
+{
+    QString folder; // the program folder, the current directory during the run
+    std::unique_ptr<engine::Workspace> workspace;
+    QString CurrentCookbookFile; // the CurDB value, such as "recipe20.mdb"
+    QString CurrentCookbookName; // its display name from the catalogue, empty when it has no row
+    bool SplashMode = false;
+
+    // Shared with the windows that work on the open cookbook.
+    engine::Database Cookbook;
+    quint8 CurrentSection = 0;
+    qint16 CurrentGroup = 0;
+    quint8 RememberedGroupRow = 0;
+
+    // The planner's program-wide values.
+    bool MainWindowActive = false;
+    QDate CurrentMenuDate = QDate::currentDate();
+    qint32 CurrentMeal = -1;
+
+    // Windows that outlive a single call.
+    QPointer<QWidget> aboutForm; // the splash or about box while it is up
+    QPointer<QWidget> mainWindow;
+
+    // Calls into other parts of the program.
+    std::function<void()> showMainWindow;          // the splash's leave step opens the main window
+    std::function<void()> registerCalendarControl; // first start: make the calendar control known
+    std::function<void()> loadPlanner;             // main window load: the planner, hidden
+    std::function<void()> unloadPlanner;           // main window unload
+    std::function<void(engine::Database&)> checkCookbookFormat; // the checks run on every opened cookbook
+
+    engine::Workspace& Workspace();
+    void reset();
+};
+
+Program& program();
+
+} // namespace pantrova
