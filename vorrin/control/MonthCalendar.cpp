@@ -16,6 +16,21 @@ namespace {
 // on every colour scheme.
 const QColor todayAccent(0xD0, 0x3B, 0x36);
 
+void drawCentered(QPainter& painter, const QRectF& rect, const QStaticText& text)
+{
+    const QSizeF size = text.size();
+    painter.drawStaticText(
+        QPointF(rect.center().x() - size.width() / 2, rect.center().y() - size.height() / 2), text);
+}
+
+QFont smallFont(const QFont& font)
+{
+    QFont small = font;
+    small.setPointSizeF(font.pointSizeF() > 0 ? font.pointSizeF() * 0.86 : 8);
+    small.setBold(true);
+    return small;
+}
+
 QColor withAlpha(QColor color, int alpha)
 {
     color.setAlpha(alpha);
@@ -195,6 +210,25 @@ QString MonthCalendar::todayText() const
     return tr("Today:") + QLatin1Char(' ') + locale().toString(m_model.today(), QLocale::ShortFormat);
 }
 
+void MonthCalendar::prepareTexts()
+{
+    if (font().key() == m_textsFontKey)
+        return;
+    m_textsFontKey = font().key();
+    QFont bold = font();
+    bold.setBold(true);
+    const QFont small = smallFont(font());
+    for (int n = 1; n < static_cast<int>(m_numbers.size()); ++n) {
+        const QString text = QString::number(n);
+        m_numbers[n] = QStaticText(text);
+        m_numbers[n].prepare(QTransform(), font());
+        m_boldNumbers[n] = QStaticText(text);
+        m_boldNumbers[n].prepare(QTransform(), bold);
+        m_smallNumbers[n] = QStaticText(text);
+        m_smallNumbers[n].prepare(QTransform(), small);
+    }
+}
+
 void MonthCalendar::relayout()
 {
     m_layout.compute(CalendarMetrics::fromFont(font(), todayText()), QSizeF(size()), m_model.weekNumbers(),
@@ -366,6 +400,7 @@ void MonthCalendar::focusOutEvent(QFocusEvent* event)
 
 void MonthCalendar::paintEvent(QPaintEvent*)
 {
+    prepareTexts();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -455,9 +490,7 @@ void MonthCalendar::paintMonth(QPainter& painter, int index)
     paintTitle(painter, index);
 
     // Weekday names, in the title colour, over a hairline.
-    QFont small = font();
-    small.setPointSizeF(font().pointSizeF() > 0 ? font().pointSizeF() * 0.86 : 8);
-    small.setBold(true);
+    const QFont small = smallFont(font());
     painter.setFont(small);
     const QRectF header = m_layout.weekdayRect(index);
     const QFontMetricsF smallMetrics(small);
@@ -490,7 +523,8 @@ void MonthCalendar::paintMonth(QPainter& painter, int index)
                 rowDate.addDays(-((rowDate.dayOfWeek() - m_model.firstDayOfWeek() + 7) % 7));
             const QRectF cell(weeks.left(), weeks.top() + row * m.cellHeight, weeks.width() - 4,
                               m.cellHeight);
-            painter.drawText(cell, Qt::AlignCenter, QString::number(m_model.weekNumber(rowStart)));
+            drawCentered(painter, cell,
+                         m_smallNumbers[static_cast<std::size_t>(m_model.weekNumber(rowStart))]);
         }
         painter.setPen(QPen(withAlpha(m_colors[TitleBackgroundColor], 70), 1));
         const qreal x = std::floor(weeks.right()) - 2.5;
@@ -545,13 +579,16 @@ void MonthCalendar::paintMonth(QPainter& painter, int index)
             const bool boldDay = m_model.isBold(date);
             painter.setFont(boldDay ? bold : normal);
             painter.setPen(textColor);
-            painter.drawText(cell, Qt::AlignCenter, QString::number(date.day()));
+            // A dot under bold days makes them stand out even in fonts with a faint bold; the
+            // number moves up to make room for it.
+            const qreal dot = std::max<qreal>(2.5, cell.height() / 9);
+            const QRectF textCell = boldDay ? cell.adjusted(0, -dot, 0, -dot) : cell;
+            drawCentered(painter, textCell,
+                         (boldDay ? m_boldNumbers : m_numbers)[static_cast<std::size_t>(date.day())]);
             if (boldDay) {
-                // A dot under bold days makes them stand out even in fonts with a faint bold.
                 painter.setPen(Qt::NoPen);
                 painter.setBrush(selected ? m_colors[TitleTextColor] : todayAccent);
-                const qreal d = std::max<qreal>(3, cell.height() / 8);
-                painter.drawEllipse(QRectF(cell.center().x() - d / 2, cell.bottom() - d - 2.5, d, d));
+                painter.drawEllipse(QRectF(cell.center().x() - dot / 2, cell.bottom() - dot - 3, dot, dot));
             }
         }
     }

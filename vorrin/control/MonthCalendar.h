@@ -4,8 +4,10 @@
 #include "CalendarModel.h"
 
 #include <QColor>
+#include <QStaticText>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -98,6 +100,14 @@ private:
     void paintSelection(QPainter& painter, int index);
     void paintTitle(QPainter& painter, int index);
     void paintTodayLine(QPainter& painter);
+
+    // Laid-out numbers (1-53, plain and bold) and weekday names, redone when the font changes:
+    // shaping the same few strings for every cell of twelve months dominates a repaint otherwise.
+    void prepareTexts();
+    std::array<QStaticText, 54> m_numbers;
+    std::array<QStaticText, 54> m_boldNumbers;
+    std::array<QStaticText, 54> m_smallNumbers;
+    QString m_textsFontKey;
 
     CalendarModel m_model;
     CalendarLayout m_layout;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -17,6 +18,13 @@ int main(int argc, char** argv)
     window.show();
 
     const QStringList args = QApplication::arguments();
+    // "--open-popup" presses "Display Full Year" once the window is up, to look at the real popup.
+    if (args.contains(QStringLiteral("--open-popup"))) {
+        QTimer::singleShot(300, &window, [&] {
+            if (auto* button = window.findChild<QPushButton*>(QStringLiteral("FullYearButton")))
+                button->click();
+        });
+    }
     const int at = args.indexOf(QStringLiteral("--screenshots"));
     if (at < 0 || at + 1 >= args.size())
         return QApplication::exec();
