@@ -1,0 +1,608 @@
+#include "TestWorld.h"
+
+#include "data/ProgramFolder.h"
+#include "data/Settings.h"
+#include "data/Workspace.h"
+#include "recipes/LetterIndex.h"
+#include "recipes/RecipeNew.h"
+#include "startup/About_Form.h"
+#include "startup/Help.h"
+#include "startup/HelpViewer.h"
+#include "startup/Program.h"
+#include "startup/StartUp.h"
+#include "ui/FlexGrid.h"
+#include "ui/LetterStrip.h"
+#include "ui/ScriptedDialogs.h"
+#include "ui/Twips.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace pantrova;
+using Look = ui::LetterArt::Look;
+
+namespace {
+
+ui::ScriptedDialogs::Failure failTest()
+{
+    return [](const QString& d) { QTest::qFail(qUtf8Printable(d), __FILE__, __LINE__); };
+}
+
+// A started program in a temporary folder: data files made, settings isolated, splash over.
+struct Kitchen
+{
+    TestWorld world;
+    std::unique_ptr<RecipeNew> window;
+
+    Kitchen()
+    {
+        Settings::write(QStringLiteral("DH"), QStringLiteral("7.0")); // no what's-new page unless asked for
+        StartUp::Prepare(ProgramFolder(world.path()));
+        program().SplashMode = false;
+    }
+
+    void execute(const QString& sql, const QList<engine::Value>& params = {},
+                 const QString& file = QStringLiteral("Recipe20.mdb"))
+    {
+        engine::Workspace ws;
+        engine::Database db = ws.OpenDatabase(file);
+        db.Execute(sql, params);
+        db.Close();
+    }
+
+    void addRecipe(int group, const QString& name, int number = 1, const QString& description = {})
+    {
+        execute(
+            QStringLiteral("insert into recipes (Name, category_code, groupnum, Description, Ingrediants) "
+                           "values (?, ?, ?, ?, ?)"),
+            QList<engine::Value>{name, number, group,
+                                 description.isNull() ? engine::Value() : engine::Value(description),
+                                 QString(QStringLiteral("ingredients of ") + name)});
+    }
+
+    RecipeNew& open(bool show = false)
+    {
+        window = std::make_unique<RecipeNew>();
+        window->Form_Load();
+        if (show) {
+            window->show();
+            if (!QTest::qWaitForWindowExposed(window.get()))
+                qWarning("main window not exposed");
+        }
+        return *window;
+    }
+};
+
+QStringList listEntries(const RecipeNew& w)
+{
+    QStringList entries;
+    for (int i = 0; i < w.Recipe_List->count(); ++i)
+        entries << w.Recipe_List->itemText(i);
+    return entries;
+}
+
+QList<int> lettersWithLook(const RecipeNew& w, Look look)
+{
+    QList<int> letters;
+    for (int k = 0; k < 26; ++k)
+        if (w.Toolbar2->visibleLook(k) == look)
+            letters << k;
+    return letters;
+}
+
+int letter(char c)
+{
+    return c - 'A';
+}
+
+void clickGridRow(ui::FlexGrid* grid, int row, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTableWidget* t = grid->table();
+    QTest::mouseClick(t->viewport(), button, {}, t->visualRect(t->model()->index(row, 1)).center());
+}
+
+QStringList actionTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* a : menu->actions())
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+} // namespace
+
+class TestRecipes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        program().reset();
+        ui::Twips::setDpiOverride(96);
+    }
+    void cleanup()
+    {
+        Help::CloseHelp();
+        program().reset();
+        ui::Twips::setDpiOverride(0);
+    }
+
+    // ---- The window, its load and its settings ----------------------------------------------
+
+    void firstRunOpensTheDefaultCookbookAtItsDesignSize()
+    {
+        Kitchen k;
+        RecipeNew& w = k.open();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - My CookBook"));
+        QVERIFY(program().MainWindowActive);
+        QCOMPARE(w.LoadedCookbookFile, QStringLiteral("recipe20.mdb"));
+        QCOMPARE(w.size(), QSize(637, 501)); // 9555 x 7515 twips
+        QVERIFY(!w.SetSizeMenu->isChecked());
+        QVERIFY(w.DisplayPic->isChecked());
+        QVERIFY(!w.DisplayPic->isVisibleTo(&w));
+        QVERIFY(w.PicDisplayMenu->isChecked());
+        QCOMPARE(w.DefaultPictureFile, QStringLiteral("fruits.gif"));
+        QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("1")); // applied, not written back
+        QVERIFY(w.FirstActivation);
+        QVERIFY(w.MealDay->text().startsWith(QStringLiteral("Current day: ")));
+    }
+
+    void controlsAndMenusAreNamedAndCaptioned()
+    {
+        Kitchen k;
+        RecipeNew& w = k.open();
+        QCOMPARE(actionTexts(w.File_Menu), (QStringList{"Add Recipe", "Save Recipe", "Quit"}));
+        QCOMPARE(actionTexts(w.u_Menu),
+                 (QStringList{"Add/Change CookBooks", "-", "Open Daily Menu Planner", "-",
+                              "Move displayed recipe to another recipe group", "-", "Add a new Recipe Group",
+                              "Change Recipe Group name", "Delete Recipe Group", "Change Recipe Section Name",
+                              "-", "Use BOLD fonts", "Display system default pic when Recipe has no picture",
+                              "-", "Compact active database", "-", "Remember screen size"}));
+        QCOMPARE(actionTexts(w.Help_Menu),
+                 (QStringList{"About Pantrova", "Help", "Pantrova Homepage", "Email Corvell Software"}));
+        QCOMPARE(w.menuBar()->actions().size(), 3);
+
+        const QStringList tips{"Add a new Recipe", "Save Recipe", "Cancel recipe add", "Delete recipe",
+                               "Previous recipe",  "Next Recipe", QString(),           "Print Recipe"};
+        for (int n = 1; n <= 8; ++n) {
+            QVERIFY(w.Toolbar1Button(n));
+            QCOMPARE(w.Toolbar1Button(n)->isSeparator(), n == 7);
+            if (n != 7)
+                QCOMPARE(w.Toolbar1Button(n)->toolTip(), tips[n - 1]);
+        }
+        QCOMPARE(w.SSTab1->count(), 4);
+        QCOMPARE(w.SSTab1->tabText(3), QStringLiteral("Serving Info"));
+        for (const char* name :
+             {"Recipe_Name",    "Text1",         "Description", "Pic_Image",    "DisplayPic", "Add_Pic",
+              "Delete_Pic",     "I_Button",      "MenuFrame",   "MealDay",      "IncludeIng", "MenuAddButton",
+              "OpenMenuButton", "Show_Calendar", "Ingrediants", "Instructions", "SMGrid",     "ServingGrid",
+              "GroupGrid",      "SectionGrid",   "Recipe_List", "Toolbar1",     "Frame2"}) {
+            auto* control = w.findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(control, name);
+            QVERIFY2(!control->accessibleName().isEmpty() || QByteArray(name) == "Frame2", name);
+        }
+        QCOMPARE(w.ServingGrid->textMatrix(9, 0), QStringLiteral("          Soluble Fiber"));
+        QCOMPARE(w.SMGrid->textMatrix(0, 3), QStringLiteral("Calories from Fat"));
+    }
+
+    void closingWritesTheDesignSizeUnlessAskedToRemember()
+    {
+        {
+            Kitchen k;
+            RecipeNew& w = k.open(true);
+            w.resize(800, 600);
+            w.close();
+            QVERIFY(!program().MainWindowActive);
+            QCOMPARE(Settings::read(QStringLiteral("Height")), QStringLiteral("7515"));
+            QCOMPARE(Settings::read(QStringLiteral("Width")), QStringLiteral("9555"));
+            QCOMPARE(Settings::read(QStringLiteral("Scrn")), QStringLiteral("False"));
+        }
+        program().reset();
+        {
+            Kitchen k;
+            RecipeNew& w = k.open(true);
+            w.SetSizeMenu->trigger();
+            QVERIFY(w.SetSizeMenu->isChecked());
+            w.resize(800, 600);
+            w.close();
+            QCOMPARE(Settings::read(QStringLiteral("Height")), QStringLiteral("9000"));
+            QCOMPARE(Settings::read(QStringLiteral("Width")), QStringLiteral("12000"));
+            QCOMPARE(Settings::read(QStringLiteral("Scrn")), QStringLiteral("True"));
+
+            program().reset();
+            StartUp::Prepare(ProgramFolder(k.world.path()));
+            RecipeNew& again = k.open();
+            QVERIFY(again.SetSizeMenu->isChecked());
+            QCOMPARE(again.size(), QSize(800, 600));
+        }
+    }
+
+    void resizingKeepsTheLayoutRules()
+    {
+        Kitchen k;
+        RecipeNew& w = k.open(true);
+        w.resize(500, 200);
+        QCOMPARE(ui::Twips::fromPixelsY(w.GroupGrid->height()), 5145);
+        QCOMPARE(w.GroupGrid->y(), ui::Twips::toPixelsY(840));
+        QCOMPARE(w.SSTab1->y(), ui::Twips::toPixelsY(840));
+        QCOMPARE(w.SectionGrid->y(), ui::Twips::toPixelsY(5145 + 840 + 15));
+        w.resize(1000, 800);
+        QVERIFY(w.GroupGrid->height() > ui::Twips::toPixelsY(5145));
+        QCOMPARE(w.Frame2->height(), ui::Twips::toPixelsY(ui::Twips::fromPixelsY(800) - 740));
+        QVERIFY(w.SSTab1->geometry().right() < w.centralWidget()->width());
+    }
+
+    void firstActivationClosesTheSplashAndShowsWhatsNewOnce()
+    {
+        Kitchen k;
+        k.world.copyShipped(QStringLiteral("recipe.HLP"));
+        Settings::write(QStringLiteral("DH"), QStringLiteral("6"));
+        program().SplashMode = false;
+        auto* about = new About_Form;
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        program().aboutForm = about;
+        about->show();
+
+        RecipeNew& w = k.open();
+        w.Form_Activate();
+        QVERIFY(!w.FirstActivation);
+        QTRY_VERIFY(!program().aboutForm);
+        QCOMPARE(Settings::read(QStringLiteral("DH")), QStringLiteral("7.0"));
+        QVERIFY(Help::viewer());
+        QCOMPARE(Help::viewer()->currentTopic(), 210);
+        Help::CloseHelp();
+
+        w.Form_Activate();
+        QVERIFY(!Help::viewer());
+        w.close();
+        QVERIFY(!Help::viewer());
+    }
+
+    void aCookbookSwitchReloadsAtTheNextActivation()
+    {
+        Kitchen k;
+        RecipeNew& w = k.open();
+        w.Form_Activate();
+        k.world.copyShipped(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Family.mdb"));
+        k.addRecipe(1, QStringLiteral("Grandma Stew"), 1);
+        k.execute(
+            QStringLiteral("insert into recipes (Name, category_code, groupnum) values ('Pot Roast', 1, 1)"),
+            {}, QStringLiteral("Family.mdb"));
+        w.SectionGrid->setRow(1);
+        w.SectionGrid_Click();
+        QVERIFY(program().CurrentSection != 1);
+
+        program().CurrentCookbookFile = QStringLiteral("Family.mdb");
+        program().CurrentCookbookName = QStringLiteral("Family");
+        w.Form_Activate();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - Family"));
+        QCOMPARE(w.LoadedCookbookFile, QStringLiteral("Family.mdb"));
+        QCOMPARE(program().CurrentSection, quint8(1));
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Pot Roast"));
+    }
+
+    void startingWithAVanishedOrUnlistedCookbook()
+    {
+        {
+            Kitchen k;
+            Settings::write(QStringLiteral("CurDB"), QStringLiteral("Gone.mdb"));
+            program().reset();
+            StartUp::Prepare(ProgramFolder(k.world.path()));
+            RecipeNew& w = k.open();
+            QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - My CookBook"));
+            QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("recipe20.mdb"));
+        }
+        program().reset();
+        {
+            Kitchen k;
+            k.world.copyShipped(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Unlisted.mdb"));
+            Settings::write(QStringLiteral("CurDB"), QStringLiteral("Unlisted.mdb"));
+            program().reset();
+            StartUp::Prepare(ProgramFolder(k.world.path()));
+            RecipeNew& w = k.open();
+            QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - "));
+            QCOMPARE(w.LoadedCookbookFile, QStringLiteral("Unlisted.mdb"));
+        }
+    }
+
+    void aCookbookThatCannotBeOpenedIsReportedAndTheWindowStays()
+    {
+        Kitchen k;
+        QVERIFY(QFile::remove(k.world.filePath(QStringLiteral("Recipe20.mdb"))));
+        ui::ScriptedDialogs script(failTest());
+        script.expectMessageContaining(QStringLiteral("Opening the cookbook recipe20.mdb failed."));
+        RecipeNew* w = RecipeNew::Open();
+        QVERIFY(script.allAnswered());
+        QVERIFY(w->isVisible());
+        QCOMPARE(script.messagesAsked().at(0).icon, ui::MsgIcon::Critical);
+        w->close();
+    }
+
+    // ---- Sections and groups ---------------------------------------------------------------------
+
+    void sectionOneIsShownWithItsGroupsAndTheOtherSections()
+    {
+        Kitchen k;
+        RecipeNew& w = k.open();
+        QCOMPARE(program().CurrentSection, quint8(1));
+        QCOMPARE(w.GroupGrid->textMatrix(0, 1), QStringLiteral("Main Dishes\nRecipes"));
+        QCOMPARE(w.GroupGrid->rowHeight(0), 480);
+        QCOMPARE(w.GroupGrid->colWidth(0), 0);
+        QCOMPARE(w.GroupGrid->rows(), 20);
+        QCOMPARE(w.GroupGrid->colWidth(1), 1930);
+        QCOMPARE(w.GroupGrid->textMatrix(1, 1), QStringLiteral("Beef"));
+        QCOMPARE(w.GroupGrid->textMatrix(7, 1), QStringLiteral("Stews"));
+        QCOMPARE(w.GroupGrid->textMatrix(8, 1), QString());
+        QCOMPARE(w.SectionGrid->textMatrix(1, 1), QStringLiteral("Baking & Desserts"));
+        QCOMPARE(w.SectionGrid->textMatrix(2, 1), QStringLiteral("Odds & Ends"));
+        QCOMPARE(w.SectionGrid->textMatrix(3, 1), QStringLiteral("Soups & Sides"));
+        QCOMPARE(w.SectionGrid->rowHeight(0), 0);
+        QCOMPARE(w.SectionGrid->rowHeight(2), 245);
+        QCOMPARE(program().CurrentGroup, qint16(1));
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Beef"));
+        QCOMPARE(program().RememberedGroupRow, quint8(1));
+        w.GroupGrid->setRow(0);
+        w.GroupGrid->setCol(1);
+        QVERIFY(w.GroupGrid->cellFontBold());
+        QCOMPARE(w.GroupGrid->cellAlignment(), int(ui::flexAlignCenterCenter));
+    }
+
+    void groupGridWidthFollowsTheNumberOfGroups()
+    {
+        Kitchen k;
+        for (int g = 21; g <= 33; ++g)
+            k.execute(QStringLiteral("insert into groups (groupnum, groupname, section) values (?, ?, 1)"),
+                      {g, QStringLiteral("Extra %1").arg(g)});
+        {
+            RecipeNew& w = k.open();
+            QCOMPARE(w.GroupGrid->rows(), 20); // 20 groups
+            QCOMPARE(w.GroupGrid->colWidth(1), 1930);
+            QCOMPARE(w.SectionGrid->colWidth(1), 1930);
+            QCOMPARE(w.GroupGrid->textMatrix(19, 1), QStringLiteral("Stews"));
+        }
+        k.execute(QStringLiteral(
+            "insert into groups (groupnum, groupname, section) values (34, 'Zucchini Dishes', 1)"));
+        RecipeNew& w = k.open();
+        QCOMPARE(w.GroupGrid->rows(), 22); // 21 groups and the heading
+        QCOMPARE(w.GroupGrid->colWidth(1), 1700);
+        QCOMPARE(w.SectionGrid->colWidth(1), 1700);
+        QCOMPARE(w.GroupGrid->textMatrix(21, 1), QStringLiteral("Zucchini Dishes"));
+
+        // Back in a section with few groups the grid is 20 rows and wide again.
+        w.SectionGrid->setRow(1);
+        w.SectionGrid_Click();
+        QCOMPARE(w.GroupGrid->rows(), 20);
+        QCOMPARE(w.GroupGrid->colWidth(1), 1930);
+    }
+
+    void clicksOnTheHeadingEmptyRowsOrWithTheRightButtonKeepTheGroup()
+    {
+        Kitchen k;
+        k.addRecipe(14, QStringLiteral("Pork Chops"));
+        RecipeNew& w = k.open(true);
+        clickGridRow(w.GroupGrid, 5); // Pork
+        QCOMPARE(program().CurrentGroup, qint16(14));
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Pork Chops"));
+
+        k.addRecipe(14, QStringLiteral("Pulled Pork")); // not seen until the group is loaded again
+        clickGridRow(w.GroupGrid, 0);
+        QCOMPARE(w.GroupGrid->row(), 5);
+        QCOMPARE(program().CurrentGroup, qint16(14));
+        clickGridRow(w.GroupGrid, 12);
+        QCOMPARE(w.GroupGrid->row(), 5);
+        QCOMPARE(w.Recipe_List->count(), 1); // nothing was reloaded
+
+        clickGridRow(w.GroupGrid, 2, Qt::RightButton);
+        QCOMPARE(program().CurrentGroup, qint16(14));
+        QCOMPARE(w.GroupGrid->row(), 5);
+    }
+
+    void namesWithApostrophesAreFound()
+    {
+        Kitchen k;
+        k.execute(QStringLiteral("update groups set groupname = ? where groupnum = 5"),
+                  {QStringLiteral("Mom's Pies")});
+        k.execute(QStringLiteral("update sections set sectionname = ? where section = 2"),
+                  {QStringLiteral("Grandma's Baking")});
+        k.execute(QStringLiteral("insert into groups (groupnum, groupname, section) values (21, ?, 2)"),
+                  {QStringLiteral("A'Dough")});
+        k.addRecipe(5, QStringLiteral("Joe's Chili"), 1, QStringLiteral("Smoky and slow."));
+        RecipeNew& w = k.open(true);
+
+        QCOMPARE(w.GroupGrid->textMatrix(3, 1), QStringLiteral("Mom's Pies"));
+        clickGridRow(w.GroupGrid, 3);
+        QCOMPARE(program().CurrentGroup, qint16(5));
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Mom's Pies"));
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Joe's Chili"));
+        QCOMPARE(w.Description->toPlainText(), QStringLiteral("Smoky and slow."));
+        QCOMPARE(w.Toolbar2->buttonToolTip(1),
+                 QStringLiteral("List for Mom's Pies with Recipes beginning with A"));
+
+        QCOMPARE(w.SectionGrid->textMatrix(1, 1), QStringLiteral("Grandma's Baking"));
+        clickGridRow(w.SectionGrid, 1);
+        QCOMPARE(program().CurrentSection, quint8(2));
+        QCOMPARE(w.GroupGrid->textMatrix(0, 1), QStringLiteral("Grandma's Baking\nRecipes"));
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("A'Dough")); // the new section's first group
+        QCOMPARE(program().CurrentGroup, qint16(21));
+    }
+
+    void switchingSectionMakesItsFirstGroupCurrent()
+    {
+        Kitchen k;
+        RecipeNew& w = k.open(true);
+        clickGridRow(w.GroupGrid, 4);
+        clickGridRow(w.SectionGrid, 3); // Soups & Sides
+        QCOMPARE(program().CurrentSection, quint8(3));
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Salads"));
+        QCOMPARE(w.GroupGrid->row(), 1);
+        QCOMPARE(program().RememberedGroupRow, quint8(1));
+        QCOMPARE(w.SectionGrid->textMatrix(1, 1), QStringLiteral("Baking & Desserts"));
+        QCOMPARE(w.SectionGrid->textMatrix(3, 1), QStringLiteral("Odds & Ends"));
+    }
+
+    // ---- Letters and the recipe list --------------------------------------------------------------
+
+    void digitsAndSmallLettersAreFiledUnderTheirLetter()
+    {
+        Kitchen k;
+        k.addRecipe(1, QStringLiteral("apple pie"));
+        k.addRecipe(1, QStringLiteral("Apricot"));
+        k.addRecipe(1, QStringLiteral("7 Layer Dip"));
+        RecipeNew& w = k.open();
+        QCOMPARE(listEntries(w), (QStringList{"7 Layer Dip", "apple pie", "Apricot"}));
+        QCOMPARE(w.Recipe_List->currentText(), QStringLiteral("7 Layer Dip"));
+        QCOMPARE(w.Recipe_List->currentIndex(), -1);
+        QCOMPARE(w.CurrentLetter, QStringLiteral("A"));
+        QCOMPARE(w.ActiveLetterButton, qint16(1));
+        QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('A')});
+        QCOMPARE(lettersWithLook(w, Look::NoData).size(), 25);
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("7 Layer Dip"));
+        QCOMPARE(w.Toolbar2->buttonToolTip(2), QStringLiteral("Active Recipe list for Beef"));
+        QCOMPARE(w.Toolbar2->buttonToolTip(75),
+                 QStringLiteral("No data for Beef with Recipes beginning with Y"));
+        QCOMPARE(LetterIndex::letterOf(QStringLiteral("éclair")), QStringLiteral("A"));
+        QCOMPARE(LetterIndex::letterOf(QStringLiteral("zest")), QStringLiteral("Z"));
+    }
+
+    void sameNamedRecipesAreNumberedAndChosenExactly()
+    {
+        Kitchen k;
+        k.addRecipe(1, QStringLiteral("Soup"), 2, QStringLiteral("the second"));
+        k.addRecipe(1, QStringLiteral("Soup"), 1, QStringLiteral("the first"));
+        k.addRecipe(1, QStringLiteral("Sou"), 1, QStringLiteral("short"));
+        RecipeNew& w = k.open();
+        w.Toolbar2_ButtonClick(LetterIndex::baseButtonOf(QStringLiteral("S")));
+        QCOMPARE(listEntries(w), (QStringList{"Sou", "Soup", "Soup - 2"}));
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Sou"));
+
+        w.Recipe_List_Click(2);
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Soup"));
+        QCOMPARE(w.Text1->text(), QStringLiteral("- 2"));
+        QCOMPARE(w.Description->toPlainText(), QStringLiteral("the second"));
+        w.Recipe_List_Click(1);
+        QCOMPARE(w.Text1->text(), QString());
+        QCOMPARE(w.Description->toPlainText(), QStringLiteral("the first"));
+        QCOMPARE(LetterIndex::entryText(QStringLiteral("Pancakes"), 12), QStringLiteral("Pancakes - 12"));
+    }
+
+    void nextAndPreviousStepThroughTheGroupAcrossLetters()
+    {
+        Kitchen k;
+        for (const char* name : {"Apple Crumble", "Bread", "Buns", "Cake"})
+            k.addRecipe(1, QString::fromLatin1(name));
+        RecipeNew& w = k.open();
+        QAction* next = w.Toolbar1Button(6);
+        QAction* previous = w.Toolbar1Button(5);
+
+        w.Toolbar2_ButtonClick(LetterIndex::baseButtonOf(QStringLiteral("B")));
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Bread"));
+        QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('B')});
+        QVERIFY(w.Toolbar2->visibleLook(letter('A')) == Look::Normal);
+
+        next->trigger();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Buns"));
+        QCOMPARE(w.CurrentLetter, QStringLiteral("B"));
+        next->trigger();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Cake"));
+        QCOMPARE(w.CurrentLetter, QStringLiteral("C"));
+        QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('C')});
+        QVERIFY(w.Toolbar2->visibleLook(letter('B')) == Look::Normal);
+        QCOMPARE(listEntries(w), QStringList{"Cake"});
+
+        next->trigger(); // the last recipe: nothing changes
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Cake"));
+        QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('C')});
+
+        previous->trigger();
+        previous->trigger();
+        previous->trigger();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Apple Crumble"));
+        previous->trigger(); // the first recipe: nothing changes
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Apple Crumble"));
+        QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('A')});
+        QCOMPARE(lettersWithLook(w, Look::Normal), (QList<int>{letter('B'), letter('C')}));
+    }
+
+    void noDataLettersIgnoreClicks()
+    {
+        Kitchen k;
+        k.addRecipe(1, QStringLiteral("Meatloaf"));
+        k.addRecipe(1, QStringLiteral("Brisket"));
+        RecipeNew& w = k.open(true);
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Brisket"));
+        const int q = LetterIndex::baseButtonOf(QStringLiteral("Q"));
+        QVERIFY(w.Toolbar2->isButtonVisible(q + 2));
+        QVERIFY(!w.Toolbar2->isButtonVisible(q));
+        QTest::mouseClick(w.Toolbar2->button(q + 2), Qt::LeftButton);
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Brisket"));
+        QCOMPARE(w.CurrentLetter, QStringLiteral("B"));
+        QCOMPARE(listEntries(w), QStringList{"Brisket"});
+
+        const int m = LetterIndex::baseButtonOf(QStringLiteral("M"));
+        QTest::mouseClick(w.Toolbar2->button(m), Qt::LeftButton);
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Meatloaf"));
+        QCOMPARE(w.Ingrediants->toPlainText(), QStringLiteral("ingredients of Meatloaf"));
+        // Clicking the active letter again shows its first recipe again.
+        QTest::mouseClick(w.Toolbar2->button(m + 1), Qt::LeftButton);
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Meatloaf"));
+        QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('M')});
+    }
+
+    void anEmptyGroupGreysThePage()
+    {
+        Kitchen k;
+        RecipeNew& w = k.open();
+        QCOMPARE(w.RecipeSet.RecordCount(), 0);
+        QCOMPARE(lettersWithLook(w, Look::NoData).size(), 26);
+        QCOMPARE(w.Recipe_List->count(), 0);
+        QVERIFY(!w.Recipe_Name->isEnabled());
+        QVERIFY(!w.SMGrid->isEnabled());
+        QVERIFY(w.Toolbar1Button(1)->isVisible());
+        QVERIFY(!w.Toolbar1Button(6)->isVisible());
+        QVERIFY(!w.I_Button->isVisibleTo(&w));
+        QVERIFY(!w.saverecipemenu->isVisible());
+
+        k.addRecipe(5, QStringLiteral("Tuna Bake"));
+        w.GroupGrid->setRow(2);
+        qint16 left = 1;
+        w.SelectGroup(left);
+        QVERIFY(w.Recipe_Name->isEnabled());
+        QVERIFY(w.Toolbar1Button(6)->isVisible());
+        QVERIFY(!w.Toolbar1Button(3)->isVisible());
+        QVERIFY(w.saverecipemenu->isVisible());
+    }
+
+    void recipeTextAndServingFiguresAreShown()
+    {
+        Kitchen k;
+        k.execute(QStringLiteral(
+            "insert into recipes (Name, category_code, groupnum, Description, Instructions, S1, G1, P12) "
+            "values ('Goulash', 1, 1, null, 'Simmer.', 4, 12.5, 30)"));
+        RecipeNew& w = k.open();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Goulash"));
+        QCOMPARE(w.Description->toPlainText(), QString()); // Null reads as empty
+        QCOMPARE(w.Instructions->toPlainText(), QStringLiteral("Simmer."));
+        QCOMPARE(w.SMGrid->textMatrix(1, 0), QStringLiteral("4"));
+        QCOMPARE(w.SMGrid->textMatrix(1, 1), QString());
+        QCOMPARE(w.ServingGrid->textMatrix(1, 1), QStringLiteral("12.5"));
+        QCOMPARE(w.ServingGrid->textMatrix(12, 2), QStringLiteral("30"));
+        QCOMPARE(w.SSTab1->currentIndex(), 0);
+    }
+};
+
+QTEST_MAIN(TestRecipes)
+#include "tst_recipes.moc"
