@@ -49,6 +49,16 @@ struct IDispatch : IUnknown
     virtual HResult GetTypeInfo(const InterfaceDescription** info) = 0;
 };
 
+// An object that remembers the exception information of its last failed call, for callers whose
+// interface has no place for it (loading saved settings, for one).
+struct IErrorInfoSource : IUnknown
+{
+    static constexpr Guid iid = Guid::parse("{5D3F0A94-2C1B-4E8D-A7F6-91B04C3E2D58}");
+
+    // S_FALSE (and an empty `info`) when the last call did not fail with exception information.
+    virtual HResult GetLastErrorInfo(ExcepInfo& info) = 0;
+};
+
 // Convenience calls for hosts and tests. They fill `excep` (when given) on DISP_E_EXCEPTION.
 HResult getProperty(IDispatch* object, DispId id, Variant& value, ExcepInfo* excep = nullptr);
 HResult putProperty(IDispatch* object, DispId id, const Variant& value, ExcepInfo* excep = nullptr);

@@ -1,6 +1,18 @@
 #include "component/MemoryPropertyBag.h"
 
+#include "component/ModuleObjects.h"
+
 namespace component {
+
+MemoryPropertyBag::MemoryPropertyBag()
+{
+    ModuleObjects::created();
+}
+
+MemoryPropertyBag::~MemoryPropertyBag()
+{
+    ModuleObjects::destroyed();
+}
 
 Ref<MemoryPropertyBag> MemoryPropertyBag::create()
 {

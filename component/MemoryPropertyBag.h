@@ -29,8 +29,8 @@ public:
     void remove(const QString& name);
 
 private:
-    MemoryPropertyBag() = default;
-    ~MemoryPropertyBag() override = default;
+    MemoryPropertyBag();
+    ~MemoryPropertyBag() override;
 
     std::atomic<uint32_t> m_refs{1};
     QList<QPair<QString, Variant>> m_values;

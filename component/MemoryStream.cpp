@@ -1,8 +1,20 @@
 #include "component/MemoryStream.h"
 
+#include "component/ModuleObjects.h"
+
 #include <cstring>
 
 namespace component {
+
+MemoryStream::MemoryStream(const QByteArray& initial) : m_data(initial)
+{
+    ModuleObjects::created();
+}
+
+MemoryStream::~MemoryStream()
+{
+    ModuleObjects::destroyed();
+}
 
 Ref<MemoryStream> MemoryStream::create(const QByteArray& initial)
 {

@@ -26,8 +26,8 @@ public:
     qsizetype position() const { return m_position; }
 
 private:
-    explicit MemoryStream(const QByteArray& initial) : m_data(initial) {}
-    ~MemoryStream() override = default;
+    explicit MemoryStream(const QByteArray& initial);
+    ~MemoryStream() override;
 
     std::atomic<uint32_t> m_refs{1};
     QByteArray m_data;

@@ -1,5 +1,7 @@
 #include "component/StdFont.h"
 
+#include "component/ModuleObjects.h"
+
 #include <QtEndian>
 
 namespace component {
@@ -32,9 +34,14 @@ HResult writeExact(IStream* s, const void* buffer, uint32_t count)
 } // namespace
 
 StdFont::StdFont(const Description& d) : m_d(d), m_notify(static_cast<IFont*>(this), IPropertyNotifySink::iid)
-{}
+{
+    ModuleObjects::created();
+}
 
-StdFont::~StdFont() = default;
+StdFont::~StdFont()
+{
+    ModuleObjects::destroyed();
+}
 
 Ref<IFont> StdFont::create(const Description& d)
 {

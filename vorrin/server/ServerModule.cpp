@@ -1,5 +1,6 @@
 #include "vorrin/server/ServerModule.h"
 
+#include "component/ModuleObjects.h"
 #include "component/ModuleVersionInfo.h"
 
 #include <QFileInfo>
@@ -51,7 +52,8 @@ int ServerModule::locks()
 
 bool ServerModule::canUnload()
 {
-    return g_objects.load() == 0 && g_locks.load() == 0;
+    // Fonts and streams made here count too: their code would vanish with the library.
+    return g_objects.load() == 0 && g_locks.load() == 0 && component::ModuleObjects::count() == 0;
 }
 
 QString ServerModule::libraryPath()

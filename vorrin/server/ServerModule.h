@@ -4,8 +4,9 @@
 
 namespace vorrin {
 
-// The library's bookkeeping of what keeps it loaded: live objects it handed out (controls and
-// class factories) and LockServer locks. The library may be unloaded only when both are zero.
+// The library's bookkeeping of what keeps it loaded: live objects it handed out (controls,
+// class factories, and component objects such as fonts) and LockServer locks. The library may
+// be unloaded only when none is left.
 class ServerModule
 {
 public:

@@ -316,12 +316,18 @@ void VorrinServerTest::hostCreatesTheControlByProgIdAndReceivesTheRangePickedInT
         host.release();
         QVERIFY(!host.isCreated());
     }
+    Variant font;
     {
         CalendarHost again;
         QVERIFY(again.create(QStringLiteral("{241A44CB-597F-11D1-9A00-00C04FD8DC2E}")));
         QVERIFY(again.loadSettings(saved));
         QCOMPARE(again.saveSettings(), saved);
+        QCOMPARE(again.getProperty(QStringLiteral("Font"), font), S_OK);
+        QVERIFY(font.dispatch());
     }
+    // A font object made by the library outlives its control: the library must stay.
+    QCOMPARE(ComponentLoader::canUnloadNow(m_library), S_FALSE);
+    font = Variant();
     // Every reference is gone: the library may be unloaded.
     QCOMPARE(ComponentLoader::canUnloadNow(m_library), S_OK);
 }
