@@ -28,9 +28,10 @@ CalendarMetrics CalendarMetrics::fromFont(const QFont& font, const QString& toda
     m.todayHeight = std::ceil(h * 1.9);
     m.todayTextWidth = std::ceil(fmBold.horizontalAdvance(todayText) + m.todayHeight * 1.3 + 4);
     m.padding = std::ceil(h * 0.4);
-    // The gaps stay below the fourteen pixels a popup allows between months.
+    // A popup is sized from the minimum size of one month (with its margins) plus at most fourteen
+    // pixels across per month and nothing down, so the gaps between months must fit in that.
     m.gapX = 12;
-    m.gapY = std::min<qreal>(10, m.todayHeight);
+    m.gapY = 6;
     m.margin = 4;
     return m;
 }

@@ -62,8 +62,6 @@ MonthCalendar::MonthCalendar(std::uint32_t styleBits, QWidget* parent) : QWidget
     m_colors[TrailingTextColor] = QColor(128, 128, 128);
     m_model.setStyle(styleBits);
     relayout();
-    // The first request comes once a host had the chance to connect (see viewMaybeChanged).
-    m_requestedRevision = -1;
 }
 
 // ---- host interface -------------------------------------------------------------------------
@@ -246,6 +244,12 @@ void MonthCalendar::viewMaybeChanged()
             emit dayStateRequested(m_model.dayStateStart(), m_model.dayStateMonthCount());
     }
     update();
+}
+
+void MonthCalendar::requestDayStates()
+{
+    m_requestedRevision = -1;
+    viewMaybeChanged();
 }
 
 void MonthCalendar::userChanged(bool changed)

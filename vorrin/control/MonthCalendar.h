@@ -62,6 +62,10 @@ public:
     // Shows `date`'s month first (a twelve-month view shows its whole year).
     void showPageContaining(const QDate& date);
 
+    // Asks for the shown months' day states now (dayStateRequested), as when the view changes;
+    // a host calls it once it listens.
+    void requestDayStates();
+
     QSize minimumMonthSize() const;
     HitInfo hitTest(const QPoint& point) const;
     QRect dateRect(const QDate& date) const; // empty when the date is not shown

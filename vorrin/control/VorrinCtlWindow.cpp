@@ -254,6 +254,7 @@ void VorrinCtl::createCalendarWindow()
         calendar->setFont(*m_font);
     placeCalendar();
     configureCalendar(*calendar);
+    calendar->requestDayStates();
     calendar->show();
 }
 
@@ -553,6 +554,7 @@ void VorrinCtl::Popup()
     popup->setCalendarSize(popupSizeFor(m_popupMonths, calendar->minimumMonthSize()));
     configureCalendar(*calendar);
     calendar->showPageContaining(calendar->model().selStart());
+    calendar->requestDayStates();
 
     // Centred over the control unless a position is given, and kept on the screen.
     QScreen* screen = m_surface ? m_surface->screen() : QGuiApplication::primaryScreen();

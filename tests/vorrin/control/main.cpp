@@ -2,6 +2,7 @@
 #include <QApplication>
 
 int runCalendarModelTests(int argc, char** argv);
+int runMonthCalendarTests(int argc, char** argv);
 int runVorrinCtlTests(int argc, char** argv);
 int runVorrinEventsTests(int argc, char** argv);
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     app.setAttribute(Qt::AA_Use96Dpi, true);
     int failures = 0;
     failures += runCalendarModelTests(argc, argv);
+    failures += runMonthCalendarTests(argc, argv);
     failures += runVorrinCtlTests(argc, argv);
     failures += runVorrinEventsTests(argc, argv);
     return failures;

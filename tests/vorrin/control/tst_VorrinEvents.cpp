@@ -229,24 +229,29 @@ private slots:
     void popupSizeFollowsPopupMonths_data()
     {
         QTest::addColumn<int>("popupMonths");
+        QTest::addColumn<int>("style");
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("rows");
-        QTest::newRow("initial 8") << 8 << 1 << 1;
-        QTest::newRow("1") << 1 << 1 << 1;
-        QTest::newRow("2") << 2 << 2 << 1;
-        QTest::newRow("3") << 3 << 3 << 1;
-        QTest::newRow("4") << 4 << 2 << 2;
-        QTest::newRow("6") << 6 << 3 << 2;
-        QTest::newRow("9") << 9 << 3 << 3;
-        QTest::newRow("12") << 12 << 3 << 4;
+        QTest::newRow("initial 8") << 8 << 1 << 1 << 1;
+        QTest::newRow("1") << 1 << 1 << 1 << 1;
+        QTest::newRow("2") << 2 << 1 << 2 << 1;
+        QTest::newRow("3") << 3 << 1 << 3 << 1;
+        QTest::newRow("4") << 4 << 1 << 2 << 2;
+        QTest::newRow("6") << 6 << 1 << 3 << 2;
+        QTest::newRow("9") << 9 << 1 << 3 << 3;
+        QTest::newRow("12") << 12 << 1 << 3 << 4;
+        QTest::newRow("12, week numbers, no today line") << 12 << 7 << 3 << 4;
+        QTest::newRow("9, no today line") << 9 << 3 << 3 << 3;
     }
 
     void popupSizeFollowsPopupMonths()
     {
         QFETCH(int, popupMonths);
+        QFETCH(int, style);
         QFETCH(int, columns);
         QFETCH(int, rows);
         Hosted h;
+        h.ctl.put_MonthCalStyle(style);
         h.ctl.put_PopupMonths(popupMonths);
         int seenColumns = 0;
         int seenRows = 0;
@@ -264,6 +269,30 @@ private slots:
         if (popupMonths == 12)
             QCOMPARE(first, QDate(QDate::currentDate().year(), 1, 1));
         QVERIFY(!h.ctl.popupWindow());
+    }
+
+    void popupAsksForItsOwnDayStates()
+    {
+        Hosted h([](VorrinCtl& c) { c.put_MonthCalStyle(DayStateNoMultiSelect); });
+        QList<bool> popupFlags;
+        connect(&h.ctl, &VorrinCtl::DayState, this, [&](double, QVariant& state, bool popup, bool& handled) {
+            popupFlags << popup;
+            QVariantList months = state.toList();
+            for (QVariant& m : months) {
+                QVariantList days = m.toList();
+                days[9] = popup; // the tenth is bold in the popup only
+                m = days;
+            }
+            state = months;
+            handled = true;
+        });
+        bool boldInPopup = false;
+        h.ctl.setPopupDriver(
+            [&](PopupCalendar& popup) { boldInPopup = popup.calendar()->model().isBold(dayThisMonth(10)); });
+        h.ctl.Popup();
+        QVERIFY(popupFlags.contains(true));
+        QVERIFY(boldInPopup);
+        QVERIFY(!h.cal().model().isBold(dayThisMonth(10)));
     }
 
     void popupPickClosesWithOkAndSelectsInline()
