@@ -356,7 +356,7 @@ private slots:
         h.ctl.put_MaxSelCount(3);
         h.ctl.setPopupDriver([&](PopupCalendar& popup) {
             QTest::keyClick(popup.calendar(), Qt::Key_Right, Qt::ShiftModifier);
-            QTest::mouseClick(popup.okButton(), Qt::LeftButton);
+            QTest::keyClick(popup.calendar(), Qt::Key_Return); // the default button: OK
         });
         h.ctl.Popup();
         const QDate today = QDate::currentDate();
