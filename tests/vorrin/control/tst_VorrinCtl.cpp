@@ -354,6 +354,27 @@ private slots:
         QCOMPARE(h.ctl.extent(), QSize(310, 220));
     }
 
+    void surfaceDrawing()
+    {
+        Hosted h;
+        h.ctl.setAmbientBackColor(QColor(10, 200, 30));
+        h.ctl.put_BorderStyle(BorderFlat);
+        QWidget& surface = *h.ctl.controlWindow();
+        auto pixel = [&](int x, int y) {
+            QImage image(surface.size(), QImage::Format_RGB32);
+            surface.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+            return image.pixelColor(x, y);
+        };
+        QCOMPARE(pixel(0, 0), surface.palette().color(QPalette::WindowText));
+        h.ctl.put_BorderVisible(false);
+        h.ctl.put_UsePopupOnly(true);
+        QCOMPARE(pixel(0, 0), QColor(10, 200, 30)); // run mode: the ambient colour only
+        QCOMPARE(pixel(20, 20), QColor(10, 200, 30));
+        h.ctl.setUserMode(false);
+        QCOMPARE(pixel(8, 2), QColor(0, 0, 128)); // design mode: the control's icon
+        QCOMPARE(pixel(20, 20), QColor(10, 200, 30));
+    }
+
     void dispatchReachesEveryMember()
     {
         Hosted h;
