@@ -1,0 +1,51 @@
+#include "DisplayOptions.h"
+
+#include "RecipeNew.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace pantrova {
+
+void DisplayOptions::applyBold(RecipeNew& w, bool bold)
+{
+    for (QWidget* box : {static_cast<QWidget*>(w.Recipe_Name), static_cast<QWidget*>(w.Text1),
+                         static_cast<QWidget*>(w.Description), static_cast<QWidget*>(w.Instructions)}) {
+        QFont font = box->font();
+        font.setBold(bold);
+        box->setFont(font);
+    }
+    QTextCursor all(w.Ingrediants->document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat weight;
+    weight.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    all.mergeCharFormat(weight);
+    QTextCursor start(w.Ingrediants->document());
+    start.movePosition(QTextCursor::Start);
+    w.Ingrediants->setTextCursor(start);
+}
+
+void DisplayOptions::addShortcuts(RecipeNew& w)
+{
+    const auto keys = [](int key) { return QKeySequence(Qt::CTRL | Qt::Key(key)); };
+    w.AddRecipeMenu->setShortcut(keys(Qt::Key_N));
+    w.saverecipemenu->setShortcut(keys(Qt::Key_S));
+    w.Quit_Menu->setShortcut(keys(Qt::Key_Q));
+    // Print has no menu entry, so the toolbar button carries its shortcut.
+    w.Toolbar1Button(8)->setShortcut(keys(Qt::Key_P));
+
+    const auto tip = [&](int button, const QKeySequence& sequence) {
+        QAction* a = w.Toolbar1Button(button);
+        const QString caption = a->text();
+        a->setToolTip(caption + QStringLiteral(" (") + sequence.toString(QKeySequence::NativeText) + u')');
+    };
+    tip(1, keys(Qt::Key_N));
+    tip(2, keys(Qt::Key_S));
+    tip(8, keys(Qt::Key_P));
+}
+
+} // namespace pantrova

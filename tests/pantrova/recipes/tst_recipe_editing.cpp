@@ -1,0 +1,677 @@
+// Adding, saving, cancelling and deleting recipes, pictures, serving figures and display options,
+// driven headless through the main window's routines.
+#include "TestWorld.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "data/Settings.h"
+#include "recipes/DisplayOptions.h"
+#include "recipes/LetterIndex.h"
+#include "recipes/PictureStore.h"
+#include "recipes/RecipeEditor.h"
+#include "recipes/RecipeNew.h"
+#include "recipes/RecipeStore.h"
+#include "recipes/ScaledPicture.h"
+#include "recipes/ServingFigures.h"
+#include "startup/Program.h"
+#include "startup/SharedRoutines.h"
+#include "ui/FlexGrid.h"
+#include "ui/LetterStrip.h"
+#include "ui/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QtTest>
+
+#include <memory>
+
+using namespace pantrova;
+using ui::AnswerNo;
+using ui::AnswerYes;
+using ui::ScriptedDialogs;
+
+namespace {
+
+ScriptedDialogs::Failure failTest()
+{
+    return [](const QString& d) { QTest::qFail(qUtf8Printable(d), __FILE__, __LINE__); };
+}
+
+// One main window over a fresh copy of the template cookbook, showing its first group (empty).
+struct Window
+{
+    TestWorld world{TestWorld::defaultTemplates() << QStringLiteral("fruits.gif")};
+    ScriptedDialogs dialogs{failTest()};
+    RecipeNew* w = nullptr;
+    std::unique_ptr<RecipeEditor> ed;
+
+    Window()
+    {
+        program().reset();
+        world.copyShipped(QStringLiteral("Recipe70e.mdb"), QStringLiteral("recipe20.mdb"));
+        program().folder = world.path();
+        program().CurrentCookbookFile = QStringLiteral("recipe20.mdb");
+        program().CurrentCookbookName = QStringLiteral("My CookBook");
+        w = new RecipeNew;
+        w->Form_Load();
+        ed = std::make_unique<RecipeEditor>(*w);
+    }
+    ~Window()
+    {
+        ed.reset();
+        program().reset();
+    }
+
+    RecipeEditor& editor() { return *ed; }
+
+    void add(const QString& name, const QString& description = {})
+    {
+        editor().AddRecipe();
+        w->Recipe_Name->setText(name);
+        w->Description->setPlainText(description);
+        editor().SaveRecipeCommand();
+    }
+    // Shows the recipe of that name and number, as choosing it in the list does.
+    void show(const QString& name, qint32 number = 1)
+    {
+        w->FindRecipe(number, name);
+        w->ShowCurrentRecipe();
+    }
+    int count(const QString& where = QStringLiteral("1 = 1"))
+    {
+        return program()
+            .Cookbook.OpenRecordset(QStringLiteral("select * from recipes where ") + where)
+            .RecordCount();
+    }
+    engine::Recordset row(const QString& name)
+    {
+        return program().Cookbook.OpenRecordset(
+            QStringLiteral("select * from recipes where name = ? order by category_code"),
+            {engine::Value(name)});
+    }
+    QStringList listEntries() const
+    {
+        QStringList entries;
+        for (int i = 0; i < w->Recipe_List->count(); ++i)
+            entries << w->Recipe_List->itemText(i);
+        return entries;
+    }
+    bool buttonShown(int n) const { return w->Toolbar1Button(n)->isVisible(); }
+    QString pics() const { return world.filePath(QStringLiteral("PICS")); }
+};
+
+QImage solidPicture(QColor colour, QSize size = {40, 30})
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+void writePicture(const QString& file, QColor colour, QSize size = {40, 30})
+{
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QVERIFY(solidPicture(colour, size).save(file, "PNG"));
+}
+
+} // namespace
+
+class TestRecipeEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    // --- numbering, names, saving ------------------------------------------------------------
+
+    void sameNameIsNumberedRegardlessOfCase()
+    {
+        Window t;
+        t.add(QStringLiteral("soup"));
+        t.add(QStringLiteral("Soup"));
+        QVERIFY(t.dialogs.allAnswered());
+        engine::Recordset rs = t.row(QStringLiteral("soup"));
+        QCOMPARE(rs.RecordCount(), 2);
+        rs.MoveLast();
+        QCOMPARE(rs.Text(QStringLiteral("Name")), QStringLiteral("Soup"));
+        QCOMPARE(rs.Fields(QStringLiteral("category_code")).toLong(), 2);
+        QCOMPARE(t.w->Text1->text(), QStringLiteral("- 2"));
+        QCOMPARE(t.listEntries(), QStringList({QStringLiteral("soup"), QStringLiteral("Soup - 2")}));
+        QVERIFY(!t.w->AddingRecipe);
+        QVERIFY(t.buttonShown(1) && t.buttonShown(4) && !t.buttonShown(3));
+
+        // A third one takes the first free number above the highest.
+        t.add(QStringLiteral("SOUP"));
+        QCOMPARE(t.w->Text1->text(), QStringLiteral("- 3"));
+    }
+
+    void renameKeepsItsNumberAndCaseOnlyRenameKeepsTheStrip()
+    {
+        Window t;
+        for (int i = 0; i < 3; ++i)
+            t.add(QStringLiteral("Stew"));
+        t.show(QStringLiteral("Stew"), 3);
+        QCOMPARE(t.w->Text1->text(), QStringLiteral("- 3"));
+
+        t.w->Recipe_Name->setText(QStringLiteral("Chili"));
+        t.editor().SaveRecipeCommand();
+        engine::Recordset chili = t.row(QStringLiteral("Chili"));
+        QCOMPARE(chili.RecordCount(), 1);
+        QCOMPARE(chili.Fields(QStringLiteral("category_code")).toLong(), 3);
+        QCOMPARE(t.w->CurrentLetter, QStringLiteral("C"));
+        QCOMPARE(t.listEntries(), QStringList{QStringLiteral("Chili - 3")});
+        QVERIFY(t.w->Toolbar2->isButtonVisible(LetterIndex::baseButtonOf(QStringLiteral("C")) + 1));
+
+        // Mark a letter by hand: a rebuilt strip would put it back to its no-data look.
+        const int q = LetterIndex::baseButtonOf(QStringLiteral("Q"));
+        t.w->Toolbar2->setButtonVisible(q, true);
+        t.w->Toolbar2->setButtonVisible(q + 2, false);
+        t.w->Recipe_Name->setText(QStringLiteral("CHILI"));
+        t.editor().SaveRecipeCommand();
+        QCOMPARE(t.row(QStringLiteral("chili")).Fields(QStringLiteral("category_code")).toLong(), 3);
+        QCOMPARE(t.row(QStringLiteral("chili")).Text(QStringLiteral("Name")), QStringLiteral("CHILI"));
+        QVERIFY(t.w->Toolbar2->isButtonVisible(q));
+        QCOMPARE(t.listEntries(), QStringList{QStringLiteral("CHILI - 3")});
+        QCOMPARE(t.w->Text1->text(), QStringLiteral("- 3"));
+
+        // Back to a name that is taken at its number: the next free number upward.
+        t.w->Recipe_Name->setText(QStringLiteral("stew"));
+        t.editor().SaveRecipeCommand();
+        QCOMPARE(t.row(QStringLiteral("stew")).RecordCount(), 3);
+        QCOMPARE(t.w->Text1->text(), QStringLiteral("- 3"));
+    }
+
+    void renameWithinALetterShowsTheRecipeInItsSortedPlace()
+    {
+        Window t;
+        t.add(QStringLiteral("Apple pie"));
+        t.add(QStringLiteral("Apricot jam"));
+        t.add(QStringLiteral("Banana bread"));
+        t.show(QStringLiteral("Apple pie"));
+        t.w->Recipe_Name->setText(QStringLiteral("Apricot tart"));
+        t.editor().SaveRecipeCommand();
+        QCOMPARE(t.w->CurrentLetter, QStringLiteral("A"));
+        QCOMPARE(t.listEntries(),
+                 QStringList({QStringLiteral("Apricot jam"), QStringLiteral("Apricot tart")}));
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Apricot tart"));
+        QCOMPARE(t.w->RecipeSet.Text(QStringLiteral("Name")), QStringLiteral("Apricot tart"));
+        // Next Recipe goes on in sorted order from the renamed recipe.
+        t.w->StepRecipe(1);
+        t.w->ShowCurrentRecipe();
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Banana bread"));
+        QCOMPARE(t.w->CurrentLetter, QStringLiteral("B"));
+    }
+
+    void longNameIsCutAndQuotesAreRemoved()
+    {
+        Window t;
+        const QString sixty = QString(60, u'x');
+        t.add(sixty);
+        QCOMPARE(t.w->Recipe_Name->text(), QString(50, u'x'));
+        QCOMPARE(t.count(QStringLiteral("name = '") + QString(50, u'x') + u'\''), 1);
+
+        t.dialogs.expectMessage(sanitizeMessage());
+        t.add(QStringLiteral("Mom's \"Best\" Pie"));
+        QVERIFY(t.dialogs.allAnswered());
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Moms Best Pie"));
+        QCOMPARE(t.row(QStringLiteral("Moms Best Pie")).RecordCount(), 1);
+    }
+
+    void emptyOrBlankNameIsRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("quotesOnly");
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("blanks") << QStringLiteral("    ") << false;
+        QTest::newRow("quotes only") << QStringLiteral(" '\" ") << true;
+    }
+    void emptyOrBlankNameIsRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, quotesOnly);
+        Window t;
+        if (quotesOnly)
+            t.dialogs.expectMessage(sanitizeMessage());
+        t.dialogs.expectMessage(QStringLiteral("Please enter a name for the recipe."));
+        t.add(typed);
+        QVERIFY(t.dialogs.allAnswered());
+        QCOMPARE(t.count(), 0);
+        QVERIFY(t.w->AddingRecipe);
+        QVERIFY(t.buttonShown(3));
+    }
+
+    void cancelReturnsToTheRecipeShownBeforeAdd()
+    {
+        Window t;
+        t.add(QStringLiteral("Apple"), QStringLiteral("red"));
+        t.add(QStringLiteral("Cherry"), QStringLiteral("dark"));
+        t.show(QStringLiteral("Apple"));
+        t.editor().AddRecipe();
+        QVERIFY(t.w->Recipe_Name->text().isEmpty());
+        QVERIFY(t.buttonShown(3) && !t.buttonShown(1) && !t.buttonShown(4));
+        QVERIFY(!t.w->Add_Pic->isEnabled());
+        t.w->Recipe_Name->setText(QStringLiteral("Never saved"));
+        t.editor().CancelAdd();
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Apple"));
+        QVERIFY(t.w->Add_Pic->isEnabled());
+        QVERIFY(!t.buttonShown(3) && t.buttonShown(1));
+
+        // A later Save updates the recipe shown, never adds a copy.
+        t.w->Description->setPlainText(QStringLiteral("crisp"));
+        t.editor().SaveRecipeCommand();
+        QCOMPARE(t.count(), 2);
+        QCOMPARE(t.row(QStringLiteral("Apple")).Text(QStringLiteral("Description")), QStringLiteral("crisp"));
+    }
+
+    void cancelInAnEmptyGroupGreysThePageAgain()
+    {
+        Window t;
+        QVERIFY(!t.w->Recipe_Name->isEnabled());
+        t.editor().AddRecipe();
+        QVERIFY(t.w->Recipe_Name->isEnabled());
+        t.editor().CancelAdd();
+        QVERIFY(!t.w->Recipe_Name->isEnabled());
+        QVERIFY(t.buttonShown(1) && !t.buttonShown(2) && !t.buttonShown(3));
+    }
+
+    void deleteAsksAndShowsTheGroupsFirstRecipe()
+    {
+        Window t;
+        t.add(QStringLiteral("Apple"));
+        t.add(QStringLiteral("Banana"));
+        t.add(QStringLiteral("Cherry"));
+        t.show(QStringLiteral("Banana"));
+
+        t.dialogs.expectMessage(QStringLiteral("Are you sure you want to delete this recipe"), AnswerNo);
+        t.editor().DeleteRecipe();
+        QCOMPARE(t.w->LastAnswer, QStringLiteral("7"));
+        QCOMPARE(t.count(), 3);
+
+        t.dialogs.expectMessage(QStringLiteral("Are you sure you want to delete this recipe"), AnswerYes);
+        t.editor().DeleteRecipe();
+        QVERIFY(t.dialogs.allAnswered());
+        QCOMPARE(t.w->LastAnswer, QStringLiteral("6"));
+        QCOMPARE(t.count(), 2);
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Apple"));
+        const int b = LetterIndex::baseButtonOf(QStringLiteral("B"));
+        QVERIFY(t.w->Toolbar2->isButtonVisible(b + 2)); // B has no recipes left
+        QVERIFY(t.w->Toolbar2->isButtonVisible(LetterIndex::baseButtonOf(QStringLiteral("A")) + 1));
+    }
+
+    void deletingTheLastRecipeOfAGroupLeavesOnlyAdd()
+    {
+        Window t;
+        t.add(QStringLiteral("Lonely"));
+        t.dialogs.expectMessage(QStringLiteral("Are you sure you want to delete this recipe"), AnswerYes);
+        t.editor().DeleteRecipe();
+        QCOMPARE(t.count(), 0);
+        QVERIFY(t.w->Recipe_Name->text().isEmpty());
+        QVERIFY(!t.w->Recipe_Name->isEnabled());
+        QVERIFY(t.buttonShown(1));
+        for (int n : {2, 3, 4, 5, 6, 8})
+            QVERIFY2(!t.buttonShown(n), qPrintable(QString::number(n)));
+        QCOMPARE(t.w->Recipe_List->count(), 0);
+        QVERIFY(!t.w->Add_Pic->isEnabled());
+    }
+
+    void failedSaveLeavesCookbookAndPageAsTheyWere()
+    {
+        Window t;
+        t.add(QStringLiteral("Apple"), QStringLiteral("red"));
+        program().Cookbook.ExecuteScript(
+            QStringLiteral("CREATE TRIGGER refuse_boom BEFORE INSERT ON recipes WHEN NEW.Name = 'Boom' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused by test'); END;"
+                           "CREATE TRIGGER refuse_boom2 BEFORE UPDATE ON recipes WHEN NEW.Name = 'Boom' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused by test'); END;"));
+
+        t.editor().AddRecipe();
+        t.w->Recipe_Name->setText(QStringLiteral("Boom"));
+        t.w->Instructions->setPlainText(QStringLiteral("typed text"));
+        QVERIFY_THROWS_EXCEPTION(std::exception, t.editor().SaveRecipeCommand());
+        QCOMPARE(t.count(), 1);
+        QVERIFY(t.w->AddingRecipe);
+        QVERIFY(t.buttonShown(3));
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Boom"));
+        QCOMPARE(t.w->Instructions->toPlainText(), QStringLiteral("typed text"));
+        QVERIFY(!t.w->RecipeSet.isEditing());
+
+        // Cancel still finds the recipe shown before, and a rename that fails changes nothing.
+        t.editor().CancelAdd();
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Apple"));
+        t.w->Recipe_Name->setText(QStringLiteral("Boom"));
+        QVERIFY_THROWS_EXCEPTION(std::exception, t.editor().SaveRecipeCommand());
+        QCOMPARE(t.row(QStringLiteral("Apple")).RecordCount(), 1);
+        QCOMPARE(t.w->RecipeSet.Text(QStringLiteral("Name")), QStringLiteral("Apple"));
+    }
+
+    // --- serving figures ---------------------------------------------------------------------
+
+    void numberTest_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<double>("value");
+        QTest::newRow("2 cups") << "en_US"
+                                << "2 cups" << false << 0.0;
+        QTest::newRow("12.5") << "en_US"
+                              << "12.5" << true << 12.5;
+        QTest::newRow("blanks around") << "en_US"
+                                       << "  3 " << true << 3.0;
+        QTest::newRow("negative") << "en_US"
+                                  << "-2" << true << -2.0;
+        QTest::newRow("empty") << "en_US"
+                               << "" << false << 0.0;
+        QTest::newRow("thousands separator") << "en_US"
+                                             << "1,500" << false << 0.0;
+        QTest::newRow("infinity") << "en_US"
+                                  << "inf" << false << 0.0;
+        QTest::newRow("German comma") << "de_DE"
+                                      << "12,5" << true << 12.5;
+        QTest::newRow("German point") << "de_DE"
+                                      << "1.500" << false << 0.0;
+    }
+    void numberTest()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(bool, isNumber);
+        QFETCH(double, value);
+        const std::optional<double> n = ServingFigures::numberOf(text, QLocale(locale));
+        QCOMPARE(n.has_value(), isNumber);
+        if (isNumber)
+            QCOMPARE(*n, value);
+    }
+
+    void shownFiguresReadBackAsTheSameNumber()
+    {
+        for (const char* name : {"en_US", "de_DE", "fr_FR"}) {
+            const QLocale locale{QString::fromLatin1(name)};
+            for (double v : {1234.5, 0.25, 1e6, -3.0}) {
+                const QString shown = ServingFigures::cellText(engine::Value(v), locale);
+                QCOMPARE(ServingFigures::numberOf(shown, locale), std::optional<double>(v));
+            }
+        }
+    }
+
+    void servingFiguresAreSavedShownAndCleared()
+    {
+        Window t;
+        t.editor().AddRecipe();
+        t.w->Recipe_Name->setText(QStringLiteral("Figures"));
+        t.w->SMGrid->setTextMatrix(1, 0, QStringLiteral("4"));
+        t.w->SMGrid->setTextMatrix(1, 1, QStringLiteral("2 cups"));
+        t.w->ServingGrid->setTextMatrix(1, 1, QStringLiteral("12.5"));
+        t.w->ServingGrid->setTextMatrix(12, 2, QStringLiteral("30"));
+        t.editor().SaveRecipeCommand();
+        engine::Recordset r = t.row(QStringLiteral("Figures"));
+        QCOMPARE(r.Fields(QStringLiteral("S1")).toDouble(), 4.0);
+        QVERIFY(r.Fields(QStringLiteral("S2")).isNull());
+        QCOMPARE(r.Fields(QStringLiteral("G1")).toDouble(), 12.5);
+        QCOMPARE(r.Fields(QStringLiteral("P12")).toDouble(), 30.0);
+        QVERIFY(r.Fields(QStringLiteral("c1")).isNull());
+
+        t.show(QStringLiteral("Figures"));
+        QCOMPARE(t.w->SMGrid->textMatrix(1, 1), QString());
+        QCOMPARE(t.w->ServingGrid->textMatrix(1, 1), QStringLiteral("12.5"));
+        QCOMPARE(t.w->ServingGrid->textMatrix(12, 2), QStringLiteral("30"));
+
+        t.editor().AddRecipe();
+        for (int c = 0; c < 4; ++c)
+            QVERIFY(t.w->SMGrid->textMatrix(1, c).isEmpty());
+        QVERIFY(t.w->ServingGrid->textMatrix(1, 1).isEmpty());
+        QCOMPARE(t.w->ServingGrid->textMatrix(1, 0), QStringLiteral("Total Fat"));
+    }
+
+    void figureStillBeingTypedIsSaved()
+    {
+        Window t;
+        t.editor().AddRecipe();
+        t.w->Recipe_Name->setText(QStringLiteral("Typed"));
+        t.w->SMGrid->setRow(1);
+        t.w->SMGrid->setCol(2);
+        t.w->SMGrid->editCell();
+        QVERIFY(t.w->SMGrid->isEditing());
+        auto* editor = t.w->SMGrid->table()->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("250"));
+        t.editor().SaveRecipeCommand();
+        QCOMPARE(t.row(QStringLiteral("Typed")).Fields(QStringLiteral("c1")).toDouble(), 250.0);
+    }
+
+    // --- pictures ----------------------------------------------------------------------------
+
+    void pictureStoreBringsFilesInWithoutReplacingOthers()
+    {
+        TestWorld world;
+        const PictureStore store(world.path());
+        const QString elsewhere = world.filePath(QStringLiteral("elsewhere/Cake.JPG"));
+        writePicture(elsewhere, Qt::red);
+
+        QVERIFY(!store.isInPicturesFolder(elsewhere));
+        QCOMPARE(store.bringIn(elsewhere), QStringLiteral("pics\\Cake.JPG"));
+        QVERIFY(QFile::exists(world.filePath(QStringLiteral("PICS/Cake.JPG"))));
+        // The very same picture again: reused, not copied.
+        QCOMPARE(store.bringIn(elsewhere), QStringLiteral("pics\\Cake.JPG"));
+
+        // Another picture of the same name (in another case) keeps the first one intact.
+        const QString other = world.filePath(QStringLiteral("other/cake.jpg"));
+        writePicture(other, Qt::blue);
+        QCOMPARE(store.bringIn(other), QStringLiteral("pics\\cake2.jpg"));
+        QCOMPARE(store.load(QStringLiteral("pics\\Cake.JPG")).pixelColor(1, 1), QColor(Qt::red));
+        QCOMPARE(store.load(QStringLiteral("PICS\\CAKE2.JPG")).pixelColor(1, 1), QColor(Qt::blue));
+        QCOMPARE(store.bringIn(other), QStringLiteral("pics\\cake2.jpg"));
+        QCOMPARE(QDir(world.filePath(QStringLiteral("PICS"))).entryList(QDir::Files).size(), 2);
+    }
+
+    void pictureInsidePicsInAnyCaseIsNotCopied()
+    {
+        Window t;
+        t.add(QStringLiteral("Cake"));
+        const QString inside = t.world.filePath(QStringLiteral("Pics/Cake.JPG"));
+        writePicture(inside, Qt::green);
+        t.dialogs.expectFile(inside);
+        t.editor().Add_Pic_Click();
+        QVERIFY(t.dialogs.allAnswered());
+        QCOMPARE(t.dialogs.filesAsked().constFirst().filterIndex, 2);
+        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")),
+                 QStringLiteral("pics\\Cake.JPG"));
+        QCOMPARE(QDir(t.world.filePath(QStringLiteral("Pics"))).entryList(QDir::Files).size(), 1);
+        auto* box = qobject_cast<ScaledPicture*>(t.w->Pic_Image);
+        if (box)
+            QCOMPARE(box->picture().pixelColor(1, 1), QColor(Qt::green));
+    }
+
+    void pictureFromElsewhereIsCopiedAfterAsking()
+    {
+        Window t;
+        t.add(QStringLiteral("Cake"));
+        const QString elsewhere = t.world.filePath(QStringLiteral("photos/Cake.JPG"));
+        writePicture(elsewhere, Qt::red);
+
+        t.dialogs.expectFile(elsewhere).expectMessage(t.editor().copyQuestion(), AnswerNo);
+        t.editor().Add_Pic_Click();
+        QCOMPARE(t.w->LastAnswer, QStringLiteral("7"));
+        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")), QString());
+        QVERIFY(!QFile::exists(t.world.filePath(QStringLiteral("PICS/Cake.JPG"))));
+
+        t.dialogs.expectFile(elsewhere).expectMessage(t.editor().copyQuestion(), AnswerYes);
+        t.editor().Add_Pic_Click();
+        QVERIFY(t.dialogs.allAnswered());
+        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")),
+                 QStringLiteral("pics\\Cake.JPG"));
+        QVERIFY(QFile::exists(t.world.filePath(QStringLiteral("PICS/Cake.JPG"))));
+        QVERIFY(t.editor().copyQuestion().contains(
+            QDir::toNativeSeparators(t.world.path() + QStringLiteral("/pics"))));
+
+        // Same name, different picture, for another recipe: the first recipe's picture survives.
+        t.add(QStringLiteral("Other cake"));
+        const QString second = t.world.filePath(QStringLiteral("more/Cake.JPG"));
+        writePicture(second, Qt::blue);
+        t.dialogs.expectFile(second).expectMessage(t.editor().copyQuestion(), AnswerYes);
+        t.editor().Add_Pic_Click();
+        QCOMPARE(t.row(QStringLiteral("Other cake")).Text(QStringLiteral("Picture")),
+                 QStringLiteral("pics\\Cake2.JPG"));
+        QCOMPARE(QImage(t.world.filePath(QStringLiteral("PICS/Cake.JPG"))).pixelColor(1, 1), QColor(Qt::red));
+    }
+
+    void fileThatIsNoPictureChangesNothing()
+    {
+        Window t;
+        t.add(QStringLiteral("Cake"));
+        const QString fake = t.world.filePath(QStringLiteral("notes/Cake.jpg"));
+        QDir().mkpath(QFileInfo(fake).absolutePath());
+        QFile f(fake);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("this is a shopping list, not a picture");
+        f.close();
+        t.dialogs.expectFile(fake).expectMessage(RecipeEditor::refusedPictureMessage(fake));
+        t.editor().Add_Pic_Click();
+        QVERIFY(t.dialogs.allAnswered());
+        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")), QString());
+        QVERIFY(!QFile::exists(t.world.filePath(QStringLiteral("PICS/Cake.jpg"))));
+    }
+
+    void cancelledFileDialogChangesNothing()
+    {
+        Window t;
+        t.add(QStringLiteral("Cake"));
+        t.dialogs.expectFile(std::nullopt);
+        t.editor().Add_Pic_Click();
+        QVERIFY(t.dialogs.allAnswered());
+        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")), QString());
+    }
+
+    void deletePicReturnsToTheDefaultPicture()
+    {
+        Window t;
+        t.add(QStringLiteral("Cake"));
+        const QString inside = t.world.filePath(QStringLiteral("PICS/cake.png"));
+        writePicture(inside, Qt::green);
+        t.dialogs.expectFile(inside);
+        t.editor().Add_Pic_Click();
+        t.dialogs.expectMessage(
+            QStringLiteral(
+                "Are you sure you want to remove this picture\nand return to the system picture??"),
+            AnswerYes);
+        t.editor().Delete_Pic_Click();
+        QVERIFY(t.dialogs.allAnswered());
+        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")), QString());
+        QVERIFY(QFile::exists(inside)); // other recipes may use it
+    }
+
+    void pictureCommandsNeedAShownRecipe()
+    {
+        Window t; // an empty group
+        QVERIFY(!t.w->Add_Pic->isEnabled() || t.w->RecipeSet.RecordCount() == 0);
+        t.editor().Add_Pic_Click(); // no dialog may appear
+        t.editor().Delete_Pic_Click();
+        QVERIFY(t.dialogs.allAnswered());
+    }
+
+    void missingPictureIsDroppedAndTheDefaultShown()
+    {
+        Window t;
+        t.add(QStringLiteral("Cake"));
+        t.w->RecipeSet.Edit();
+        t.w->RecipeSet.SetField(QStringLiteral("Picture"), QStringLiteral("pics\\gone.jpg"));
+        t.w->RecipeSet.Update();
+        t.show(QStringLiteral("Cake"));
+        t.editor().ShowRecipePicture();
+        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")), QString());
+    }
+
+    void defaultPictureIsOurArtworkAndLoads()
+    {
+        Window t;
+        const QImage fruits = PictureStore(t.world.path()).load(QStringLiteral("fruits.gif"));
+        QVERIFY(!fruits.isNull());
+        QVERIFY(fruits.width() >= 100);
+        QVERIFY(PictureStore::isReadablePicture(t.world.filePath(QStringLiteral("fruits.gif"))));
+    }
+
+    void pictureIsScaledWithoutDistortion()
+    {
+        ScaledPicture box;
+        box.resize(300, 100);
+        box.setPicture(solidPicture(Qt::red, {400, 200}));
+        const QRect r = box.pictureRect();
+        QVERIFY(box.contentsRect().contains(r));
+        QCOMPARE(double(r.width()) / r.height(), 2.0);
+        QCOMPARE(r.height(), box.contentsRect().height() - 4);
+        box.resize(100, 300);
+        QCOMPARE(double(box.pictureRect().width()) / box.pictureRect().height(), 2.0);
+        QVERIFY(box.sizeHint().width() < 400); // a big photo does not push the page apart
+    }
+
+    void picDisplayMenuTurnsTheDefaultPictureOff()
+    {
+        Window t;
+        QVERIFY(t.w->PicDisplayMenu->isChecked());
+        QVERIFY(t.w->DisplayPic->isHidden());
+        t.w->FirstActivation = false;
+        t.editor().PicDisplayMenu_Click(false);
+        QVERIFY(!t.w->PicDisplayMenu->isChecked());
+        QVERIFY(!t.w->DisplayPic->isChecked());
+        QVERIFY(!t.w->DisplayPic->isHidden());
+        QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("0"));
+        QVERIFY(t.w->DefaultPictureFile.isEmpty());
+    }
+
+    // --- display options ---------------------------------------------------------------------
+
+    void boldTwiceReturnsToNormalWeight()
+    {
+        Window t;
+        t.add(QStringLiteral("Bold soup"));
+        t.w->Ingrediants->setPlainText(QStringLiteral("1 cup water\n2 carrots"));
+        DisplayOptions::applyBold(*t.w, true);
+        QVERIFY(t.w->Recipe_Name->font().bold());
+        QVERIFY(t.w->Text1->font().bold());
+        QVERIFY(t.w->Description->font().bold());
+        QVERIFY(t.w->Instructions->font().bold());
+        QTextCursor c(t.w->Ingrediants->document());
+        c.movePosition(QTextCursor::End);
+        QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
+        QCOMPARE(t.w->Ingrediants->textCursor().position(), 0);
+        QVERIFY(!t.w->Ingrediants->textCursor().hasSelection());
+
+        DisplayOptions::applyBold(*t.w, false);
+        QVERIFY(!t.w->Recipe_Name->font().bold());
+        QVERIFY(!t.w->Text1->font().bold());
+        QVERIFY(!t.w->Description->font().bold());
+        QVERIFY(!t.w->Instructions->font().bold());
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::NextCharacter);
+        QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
+    }
+
+    void shortcutsAreShownButCaptionsStay()
+    {
+        Window t;
+        DisplayOptions::addShortcuts(*t.w);
+        QCOMPARE(t.w->saverecipemenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(t.w->AddRecipeMenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(t.w->Quit_Menu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(t.w->saverecipemenu->text(), QStringLiteral("Save Recipe"));
+        QVERIFY(t.w->Toolbar1Button(2)->toolTip().startsWith(QStringLiteral("Save Recipe (")));
+        QVERIFY(t.w->Toolbar1Button(8)->toolTip().contains(
+            QKeySequence(Qt::CTRL | Qt::Key_P).toString(QKeySequence::NativeText)));
+        auto* saveButton = t.w->Toolbar1->widgetForAction(t.w->Toolbar1Button(2));
+        QCOMPARE(saveButton->accessibleName(), QStringLiteral("Save Recipe"));
+    }
+};
+
+QTEST_MAIN(TestRecipeEditing)
+#include "tst_recipe_editing.moc"
