@@ -7,6 +7,7 @@
 #include "component/Site.h"
 #include "component/StdFont.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
@@ -193,8 +194,23 @@ bool CalendarHost::create(const QString& classOrProgId, QString* error)
 {
     release();
     Ref<IDispatch> object;
-    const HResult hr = ComponentLoader::createInstance(classOrProgId, IDispatch::iid,
-                                                       reinterpret_cast<void**>(object.put()), error);
+    HResult hr = ComponentLoader::createInstance(classOrProgId, IDispatch::iid,
+                                                 reinterpret_cast<void**>(object.put()), error);
+    // The calendar library ships beside the program: when the registry does not know it (the
+    // start-up's registration failed or was skipped, or the program moved), register it and try
+    // once more, so a user never has to.
+    const bool isCalendar =
+        classOrProgId.compare(defaultProgId(), Qt::CaseInsensitive) == 0 ||
+        classOrProgId.compare(defaultProgId() + QStringLiteral(".1"), Qt::CaseInsensitive) == 0 ||
+        Guid::fromString(classOrProgId) == CLSID_VorrinCtl;
+    if ((hr == REGDB_E_CLASSNOTREG || hr == CO_E_DLLNOTFOUND) && isCalendar &&
+        ensureCalendarControlRegistered(QCoreApplication::applicationDirPath())) {
+        QString retryError;
+        hr = ComponentLoader::createInstance(classOrProgId, IDispatch::iid,
+                                             reinterpret_cast<void**>(object.put()), &retryError);
+        if (error && failed(hr))
+            *error = retryError;
+    }
     if (failed(hr) || !object) {
         if (error && error->isEmpty())
             *error = QStringLiteral("Cannot create \"%1\" (error 0x%2)")

@@ -44,8 +44,9 @@ public:
     // Answers the control's permission requests for bindable properties (default: allow).
     void setRequestEditAnswer(std::function<bool(int dispid)> answer) { m_requestEdit = std::move(answer); }
 
-    // Creates and sites the control and advises the event sinks. False with a reason when the
-    // class is not registered or its library cannot be used.
+    // Creates and sites the control and advises the event sinks. When the calendar control is
+    // not registered, the library beside the program is registered first. False with a reason
+    // when the class is unknown or its library cannot be used.
     bool create(const QString& classOrProgId = defaultProgId(), QString* error = nullptr);
     bool isCreated() const { return m_dispatch != nullptr; }
 
