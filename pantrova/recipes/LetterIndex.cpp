@@ -6,6 +6,7 @@
 #include "ui/LetterStrip.h"
 
 #include <QComboBox>
+#include <QHash>
 
 namespace pantrova {
 
@@ -47,9 +48,8 @@ QString LetterIndex::entryText(const QString& name, qint32 number)
 void LetterIndex::LoadGroupRecipes()
 {
     Program& p = program();
-    w.RecipeSet = p.Cookbook.OpenRecordset(QStringLiteral("select * from recipes where groupnum = ") +
-                                           engine::sqlNumber(int(p.CurrentGroup)) +
-                                           QStringLiteral(" order by name + trim(str(category_code))"));
+    w.RecipeSet = p.Cookbook.OpenRecordset(recipeSetSql(p.CurrentGroup));
+    m_freshSet = true;
     w.Recipe_List->clear();
     if (w.RecipeSet.RecordCount() == 0) {
         w.ClearRecipeFields();
@@ -127,8 +127,7 @@ void LetterIndex::openDetail()
 
 void LetterIndex::FillLetterList(QString& letter)
 {
-    engine::Recordset& rs = w.RecipeSet;
-    const int n = rs.RecordCount();
+    const qsizetype n = qsizetype(m_entries.size());
     w.ListCodes = QList<qint32>(n + 2, 0);
     w.ListNames = QStringList(n + 2);
     if (letter.size() != 1 || !kLetters.contains(letter))
@@ -136,19 +135,13 @@ void LetterIndex::FillLetterList(QString& letter)
 
     w.Recipe_List->clear();
     QStringList entries;
-    if (n > 0) {
-        rs.MoveFirst();
-        qsizetype i = 0;
-        while (!rs.isEOF()) {
-            const QString name = nameOf(rs);
-            if (letterOf(name) == letter) {
-                const qint32 code = codeOf(rs);
-                entries << entryText(name, code);
-                w.ListCodes[i] = code;
-                w.ListNames[i] = name;
-                ++i;
-            }
-            rs.MoveNext();
+    qsizetype i = 0;
+    for (const Entry& e : m_entries) {
+        if (letterOf(e.name) == letter) {
+            entries << entryText(e.name, e.number);
+            w.ListCodes[i] = e.number;
+            w.ListNames[i] = e.name;
+            ++i;
         }
     }
     // Added in one go; the edit text shows the first entry without selecting it.
@@ -156,23 +149,99 @@ void LetterIndex::FillLetterList(QString& letter)
     w.Recipe_List->addItems(entries);
     w.Recipe_List->setCurrentIndex(-1);
     w.Recipe_List->setEditText(entries.isEmpty() ? QString() : entries.constFirst());
+    leaveSetPastItsEnd();
+}
+
+void LetterIndex::leaveSetPastItsEnd()
+{
+    // As a walk through the set would: callers return to a bookmark or search with FindRecipe.
+    engine::Recordset& rs = w.RecipeSet;
+    if (rs.RecordCount() > 0) {
+        rs.MoveLast();
+        rs.MoveNext();
+    }
+}
+
+QString LetterIndex::recipeSetSql(qint16 group)
+{
+    // The list order is the name followed by the number as text. Rows whose keys tie (Soup number
+    // 11 and Soup1 number 1 both read "Soup11") are put in order by name and number, so that every
+    // query of a group's recipes agrees on one order.
+    return QStringLiteral("select * from recipes where groupnum = ") + engine::sqlNumber(int(group)) +
+           QStringLiteral(" order by name + trim(str(category_code)), name, category_code");
+}
+
+void LetterIndex::refresh()
+{
+    m_entries.clear();
+    const bool fresh = m_freshSet;
+    m_freshSet = false;
+    engine::Recordset& rs = w.RecipeSet;
+    if (!rs.isOpen() || rs.RecordCount() == 0)
+        return;
+    m_entries.reserve(size_t(rs.RecordCount()));
+    // The set's order and bookmarks come from walking it, which reads no row.
+    rs.MoveFirst();
+    while (!rs.isEOF()) {
+        m_entries.push_back({QString(), 0, rs.bookmark()});
+        rs.MoveNext();
+    }
+
+    const QString group = engine::sqlNumber(int(program().CurrentGroup));
+    if (fresh) {
+        // Just opened: a query in the same order lines up row for row with the set. The bracketed
+        // field makes it a query read in one pass rather than row by row.
+        engine::Recordset names = program().Cookbook.OpenRecordset(
+            QStringLiteral("select Name, (category_code) as category_code from recipes where groupnum = ") +
+            group + QStringLiteral(" order by name + trim(str(category_code)), name, category_code"));
+        if (names.RecordCount() == int(m_entries.size())) {
+            names.MoveFirst();
+            for (Entry& e : m_entries) {
+                e.name = names.Text(QStringLiteral("Name"));
+                e.number = codeOf(names);
+                names.MoveNext();
+            }
+            return;
+        }
+    }
+    // After changes the set keeps its old order (new rows at its end), so rows are matched by
+    // their bookmarks instead.
+    engine::Recordset light = program().Cookbook.OpenRecordset(
+        QStringLiteral("select Name, category_code from recipes where groupnum = ") + group);
+    QHash<engine::Bookmark, std::pair<QString, qint32>> byMark;
+    byMark.reserve(light.RecordCount());
+    if (light.RecordCount() > 0) {
+        light.MoveFirst();
+        while (!light.isEOF()) {
+            byMark.insert(light.bookmark(), {light.Text(QStringLiteral("Name")), codeOf(light)});
+            light.MoveNext();
+        }
+    }
+    for (Entry& e : m_entries) {
+        const auto found = byMark.constFind(e.mark);
+        if (found != byMark.cend()) {
+            e.name = found->first;
+            e.number = found->second;
+        }
+    }
 }
 
 void LetterIndex::MarkLettersWithRecipes()
 {
     Enable_Buttons2();
-    engine::Recordset& rs = w.RecipeSet;
-    if (rs.RecordCount() == 0)
-        return;
-    rs.MoveFirst();
+    refresh();
     QString previous;
-    while (!rs.isEOF()) {
-        const QString first = nameOf(rs).left(1);
-        if (first != previous)
-            LetterOfRecipe(false);
+    for (const Entry& e : m_entries) {
+        const QString first = e.name.left(1);
+        if (first != previous) {
+            const qint16 b = baseButtonOf(letterOf(e.name));
+            w.Toolbar2->setButtonVisible(b, true);
+            w.Toolbar2->setButtonVisible(b + 1, false);
+            w.Toolbar2->setButtonVisible(b + 2, false);
+        }
         previous = first;
-        rs.MoveNext();
     }
+    leaveSetPastItsEnd();
 }
 
 void LetterIndex::LetterOfRecipe(bool makeNew)
@@ -262,17 +331,14 @@ void LetterIndex::Recipe_List_Click(int index)
 
 void LetterIndex::FindRecipe(qint32 number, const QString& name)
 {
-    engine::Recordset& rs = w.RecipeSet;
-    if (rs.RecordCount() == 0)
-        return;
-    const qint64 group = program().CurrentGroup;
-    rs.MoveFirst();
-    while (!rs.isEOF()) {
-        if (nameOf(rs) == name && codeOf(rs) == number &&
-            rs.Fields(QStringLiteral("groupnum")).toLong() == group)
+    // Every row of the set belongs to the current group, so name and number decide.
+    for (const Entry& e : m_entries) {
+        if (e.name == name && e.number == number) {
+            w.RecipeSet.setBookmark(e.mark);
             return;
-        rs.MoveNext();
+        }
     }
+    leaveSetPastItsEnd();
 }
 
 void LetterIndex::StepRecipe(int direction)

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "data/Recordset.h"
+
 #include <QString>
+
+#include <vector>
 
 namespace pantrova {
 
@@ -12,7 +16,16 @@ class RecipeNew;
 // The letter strip numbers its buttons from 1, three per letter: base b = 3(k-1)+1 for letter k is
 // the normal look, b+1 the active look, b+2 the no-data look. A recipe's letter is the first
 // character of its name, upper-cased; anything outside A-Z (digits, punctuation, accented letters)
-// counts as A. All state lives in the window's variables, so other windows see the same values.
+// counts as A. The state the other windows read lives in the window's variables.
+//
+// Reading a whole recipe row is costly (its texts come along), and the letter routines look at every
+// recipe of the group. So the index keeps, for the recipe set's rows in the set's order, each row's
+// name, number and bookmark, read once: in one pass from a query in the set's order when the set
+// has just been opened, or matched by bookmark after changes. MarkLettersWithRecipes reads them
+// afresh, as it runs after anything that changes the group's recipes (showing a group's first
+// recipe, saving, deleting, moving); the other routines work from them and position the recipe set
+// by bookmark. Switching letter or stepping to the next recipe then costs no more than the recipe
+// shown.
 class LetterIndex
 {
 public:
@@ -39,11 +52,26 @@ public:
     // Recipe_List's text for a recipe: the name, with " - n" when the number is above 1.
     static QString entryText(const QString& name, qint32 number);
 
+    // Reads the names, numbers and bookmarks of the recipe set's rows again.
+    void refresh();
+    // The recipe set's query for a group.
+    static QString recipeSetSql(qint16 group);
+
 private:
+    struct Entry
+    {
+        QString name;
+        qint32 number = 0;
+        engine::Bookmark mark = 0;
+    };
+
     void adoptLetterOfCurrentRow(); // ShowFirstRecipe's step 3
     void openDetail();
+    void leaveSetPastItsEnd();
 
     RecipeNew& w;
+    std::vector<Entry> m_entries; // the recipe set's rows, in its order
+    bool m_freshSet = false;      // the set is as opened: no row added or changed since
 };
 
 } // namespace pantrova
