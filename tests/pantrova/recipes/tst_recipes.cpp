@@ -562,6 +562,65 @@ private slots:
         QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('M')});
     }
 
+    void tiedListKeysStillShowTheChosenRecipe()
+    {
+        Kitchen k;
+        k.addRecipe(1, QStringLiteral("Soup"), 11, QStringLiteral("eleven"));
+        k.addRecipe(1, QStringLiteral("Soup1"), 1, QStringLiteral("soup one"));
+        k.addRecipe(1, QStringLiteral("Soup"), 1, QStringLiteral("plain"));
+        RecipeNew& w = k.open();
+        w.Toolbar2_ButtonClick(LetterIndex::baseButtonOf(QStringLiteral("S")));
+        // "Soup" 11 and "Soup1" 1 both sort as Soup11; name and number settle the order.
+        QCOMPARE(listEntries(w), (QStringList{"Soup", "Soup - 11", "Soup1"}));
+        const QStringList expected{"plain", "eleven", "soup one"};
+        for (int i = 0; i < 3; ++i) {
+            w.Recipe_List_Click(i);
+            QCOMPARE(w.Description->toPlainText(), expected[i]);
+        }
+        w.Recipe_List_Click(0);
+        w.Toolbar1Button(6)->trigger();
+        QCOMPARE(w.Description->toPlainText(), QStringLiteral("eleven"));
+        w.Toolbar1Button(6)->trigger();
+        QCOMPARE(w.Description->toPlainText(), QStringLiteral("soup one"));
+    }
+
+    void recipesAddedOrRenamedInTheOpenSetAreIndexed()
+    {
+        Kitchen k;
+        k.addRecipe(1, QStringLiteral("Bread"));
+        k.addRecipe(1, QStringLiteral("Cake"));
+        RecipeNew& w = k.open();
+        QVERIFY(w.Toolbar2->visibleLook(letter('A')) == Look::NoData);
+
+        // What saving does to the open set: a new row joins at its end, a renamed row keeps its place.
+        w.RecipeSet.AddNew();
+        w.RecipeSet.SetField(QStringLiteral("Name"), QStringLiteral("Apple Tart"));
+        w.RecipeSet.SetField(QStringLiteral("category_code"), 1);
+        w.RecipeSet.SetField(QStringLiteral("groupnum"), 1);
+        w.RecipeSet.Update();
+        w.FindRecipe(1, QStringLiteral("Cake"));
+        w.RecipeSet.Edit();
+        w.RecipeSet.SetField(QStringLiteral("Name"), QStringLiteral("Zebra Cake"));
+        w.RecipeSet.Update();
+        w.MarkLettersWithRecipes();
+
+        QCOMPARE(lettersWithLook(w, Look::Normal), (QList<int>{letter('A'), letter('B'), letter('Z')}));
+        QString z = QStringLiteral("Z");
+        w.FillLetterList(z);
+        QCOMPARE(listEntries(w), QStringList{"Zebra Cake"});
+        QVERIFY(w.RecipeSet.isEOF()); // left past its end, as the callers expect
+        QString a = QStringLiteral("A");
+        w.FillLetterList(a);
+        QCOMPARE(listEntries(w), QStringList{"Apple Tart"});
+        w.FindRecipe(w.ListCodes.at(0), w.ListNames.at(0));
+        w.ShowCurrentRecipe();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Apple Tart"));
+        QCOMPARE(w.CurrentLetter, QStringLiteral("A"));
+
+        w.FindRecipe(1, QStringLiteral("No Such Recipe"));
+        QVERIFY(w.RecipeSet.isEOF());
+    }
+
     void anEmptyGroupGreysThePage()
     {
         Kitchen k;
