@@ -3,6 +3,7 @@
 #include "TestWorld.h"
 #include "component/ComponentLoader.h"
 #include "component/ComponentRegistry.h"
+#include "component/Connection.h"
 #include "component/Dispatch.h"
 #include "component/ModuleVersionInfo.h"
 #include "component/ServerExports.h"
@@ -55,6 +56,32 @@ void pickDateInPopupWhenOpen(int attempt = 0)
             pickDateInPopupWhenOpen(attempt + 1);
     });
 }
+
+// A plain event sink, to see the arguments exactly as the control passes them.
+class RawSink final : public IDispatch
+{
+public:
+    QList<QPair<DispId, QList<Variant>>> events;
+    HResult QueryInterface(const Guid& iid, void** out) override
+    {
+        *out = (iid == IUnknown::iid || iid == IDispatch::iid) ? static_cast<IDispatch*>(this) : nullptr;
+        if (!*out)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    uint32_t AddRef() override { return ++refs; }
+    uint32_t Release() override { return --refs; }
+    HResult GetIDsOfNames(const QStringList&, QList<DispId>&) override { return E_NOTIMPL; }
+    HResult GetTypeInfo(const InterfaceDescription**) override { return E_NOTIMPL; }
+    HResult Invoke(DispId id, uint16_t flags, QList<Variant>& args, Variant*, ExcepInfo*) override
+    {
+        if (flags == DISPATCH_METHOD)
+            events.append({id, args});
+        return S_OK;
+    }
+    uint32_t refs = 1;
+};
 
 QStringList registryLines(const ComponentRegistry& registry)
 {
@@ -296,6 +323,14 @@ void VorrinServerTest::hostCreatesTheControlByProgIdAndReceivesTheRangePickedInT
         QCOMPARE(end.toDate(), 46003.0);
 
         QSignalSpy picked(&host, &CalendarHost::DateRangeSelect);
+        RawSink raw;
+        uint32_t rawCookie = 0;
+        Ref<IConnectionPoint> events;
+        QCOMPARE(queryInterface<IConnectionPointContainer>(host.dispatch())
+                     ->FindConnectionPoint(CalendarHost::DIID_CalEvents,
+                                           reinterpret_cast<IConnectionPoint**>(events.put())),
+                 S_OK);
+        QCOMPARE(events->Advise(&raw, &rawCookie), S_OK);
         pickDateInPopupWhenOpen();
         QList<Variant> none;
         QCOMPARE(host.call(QStringLiteral("Popup"), none), S_OK);
@@ -303,6 +338,17 @@ void VorrinServerTest::hostCreatesTheControlByProgIdAndReceivesTheRangePickedInT
         const double pickedStart = picked.at(0).at(0).toDouble();
         const double pickedEnd = picked.at(0).at(1).toDouble();
         QVERIFY(pickedStart > 45900 && pickedStart <= pickedEnd);
+        const auto rangeSelect =
+            std::find_if(raw.events.cbegin(), raw.events.cend(), [](const auto& e) { return e.first == 4; });
+        QVERIFY(rangeSelect != raw.events.cend());
+        QCOMPARE(rangeSelect->second.size(), 2);
+        QCOMPARE(rangeSelect->second[0].type(), uint16_t(VT_DATE)); // by value, not by reference
+        QCOMPARE(rangeSelect->second[1].type(), uint16_t(VT_DATE));
+        QCOMPARE(rangeSelect->second[0].toDate(), pickedStart);
+        QCOMPARE(rangeSelect->second[1].toDate(), pickedEnd);
+        QCOMPARE(events->Unadvise(rawCookie), S_OK);
+        QCOMPARE(raw.refs, 1u);
+        events.reset();
         QCOMPARE(host.getProperty(QStringLiteral("StartDate"), start), S_OK);
         QCOMPARE(host.getProperty(QStringLiteral("EndDate"), end), S_OK);
         QCOMPARE(start.toDate(), pickedStart);
