@@ -118,6 +118,11 @@ RecipeNew::RecipeNew(QWidget* parent)
     SectionGrid->setColWidth(0, 0);
     SectionGrid->setRowHeight(0, 0);
     SectionGrid->table()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Section names are up to 20 characters and the rows are short: a slightly smaller face lets
+    // "Baking & Desserts" fit the column.
+    QFont sectionFont = SectionGrid->table()->font();
+    sectionFont.setPointSizeF(sectionFont.pointSizeF() * 0.9);
+    SectionGrid->table()->setFont(sectionFont);
     for (int r = 1; r <= 3; ++r)
         SectionGrid->setRowHeight(r, 245);
 

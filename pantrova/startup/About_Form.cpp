@@ -33,7 +33,7 @@ About_Form::About_Form(QWidget* parent)
     Image1->setAlignment(Qt::AlignCenter);
 
     TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
-    TitleLabel->setText(QStringLiteral("Your recipes, your cookbooks, your week of meals."));
+    TitleLabel->setText(QStringLiteral("A recipe manager for home cooks"));
     TitleLabel->setAlignment(Qt::AlignCenter);
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
     VersionLabel->setAlignment(Qt::AlignCenter);
