@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 
+class QDialog;
 class QWidget;
 
 namespace component {
@@ -58,6 +59,16 @@ struct IInPlaceWidget : IUnknown
     virtual HResult InPlaceDeactivate() = 0;
     virtual HResult SetObjectRect(const QRect& rect) = 0;
     virtual QWidget* window() = 0;
+};
+
+// A container that runs an embedded object's modal windows itself, through its own dialog seam,
+// so an object never starts a modal loop its container does not know of. The dialog may
+// already be shown; RunModal returns when it has been answered, with its result code.
+struct IModalHost : IUnknown
+{
+    static constexpr Guid iid = Guid::parse("{C4E2B7A1-6F3D-4A8B-9E15-2D7C0B8F4A63}");
+
+    virtual int RunModal(QDialog* dialog) = 0;
 };
 
 // The property pages a designer shows for an object, by page class.

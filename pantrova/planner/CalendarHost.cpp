@@ -8,6 +8,7 @@
 #include "component/StdFont.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
@@ -34,6 +35,7 @@ Ref<IConnectionPoint> connectionPoint(IUnknown* object, const Guid& iid)
 // property notifications (permission requests and changes). It holds no reference on the host.
 class CalendarHost::Site final : public IOleClientSite,
                                  public IOleControlSite,
+                                 public IModalHost,
                                  public IDispatch,
                                  public IPropertyNotifySink
 {
@@ -50,6 +52,8 @@ public:
             *out = static_cast<IOleClientSite*>(this);
         else if (iid == IOleControlSite::iid)
             *out = static_cast<IOleControlSite*>(this);
+        else if (iid == IModalHost::iid)
+            *out = static_cast<IModalHost*>(this);
         else if (iid == IDispatch::iid)
             *out = static_cast<IDispatch*>(this);
         else if (iid == IPropertyNotifySink::iid)
@@ -86,6 +90,18 @@ public:
         if (m_host)
             emit m_host->focusChanged(gotFocus);
         return S_OK;
+    }
+
+    int RunModal(QDialog* dialog) override
+    {
+        if (!dialog)
+            return QDialog::Rejected;
+        if (m_host && m_host->m_modalRunner)
+            return m_host->m_modalRunner(*dialog);
+        // Shown already without modality: show it again as a modal window.
+        if (dialog->isVisible())
+            dialog->hide();
+        return dialog->exec();
     }
 
     HResult GetIDsOfNames(const QStringList&, QList<DispId>&) override { return DISP_E_UNKNOWNNAME; }

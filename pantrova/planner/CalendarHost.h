@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace pantrova {
@@ -41,6 +42,10 @@ public:
     void setUserMode(bool userMode) { m_userMode = userMode; }
     void setAmbientFont(const std::optional<QFont>& font) { m_ambientFont = font; }
     void setAmbientBackColor(uint32_t oleColor) { m_ambientBack = oleColor; }
+    // Runs the control's modal windows (its popup calendar, its about box): the program passes
+    // its dialog seam here so tests can answer them. Without one they run with exec().
+    using ModalRunner = std::function<int(QDialog& dialog)>;
+    void setModalRunner(ModalRunner runner) { m_modalRunner = std::move(runner); }
     // Answers the control's permission requests for bindable properties (default: allow).
     void setRequestEditAnswer(std::function<bool(int dispid)> answer) { m_requestEdit = std::move(answer); }
 
@@ -108,6 +113,7 @@ private:
     std::optional<QFont> m_ambientFont;
     std::optional<uint32_t> m_ambientBack;
     std::function<bool(int)> m_requestEdit;
+    ModalRunner m_modalRunner;
 
     component::IDispatch* m_dispatch = nullptr;
     Site* m_site = nullptr;

@@ -1,6 +1,7 @@
 #include "vorrin/server/VorrinObject.h"
 
 #include "component/StdFont.h"
+#include "vorrin/control/PopupCalendar.h"
 #include "vorrin/control/VorrinCtl.h"
 #include "vorrin/persistence/AboutBox.h"
 #include "vorrin/persistence/PropertyPersistence.h"
@@ -80,7 +81,14 @@ VorrinObject::VorrinObject()
             m_editRefused = true;
         return allowed;
     });
-    m_ctl->setAboutBoxHandler([](QWidget* owner) { AboutBox::showFor(owner); });
+    m_ctl->setAboutBoxHandler([this](QWidget* owner) {
+        if (Ref<IModalHost> modal = queryInterface<IModalHost>(m_site.get())) {
+            AboutBox box(AboutBox::libraryFileVersion(), owner);
+            modal->RunModal(&box);
+        } else {
+            AboutBox::showFor(owner);
+        }
+    });
 
     QObject::connect(m_ctl.get(), &VorrinCtl::eventFired, m_ctl.get(),
                      [this](int dispid, QVariantList& args) { onEvent(dispid, args); });
@@ -526,6 +534,15 @@ HResult VorrinObject::Save(IPropertyBag* bag, bool clearDirty, bool)
 HResult VorrinObject::SetClientSite(IOleClientSite* site)
 {
     m_site = Ref<IOleClientSite>::share(site);
+    // A container with a dialog seam of its own runs the popup; otherwise it is modal here.
+    if (queryInterface<IModalHost>(m_site.get())) {
+        m_ctl->setPopupDriver([this](PopupCalendar& popup) {
+            if (Ref<IModalHost> modal = queryInterface<IModalHost>(m_site.get()))
+                modal->RunModal(&popup);
+        });
+    } else {
+        m_ctl->setPopupDriver({});
+    }
     if (!m_site)
         return S_OK;
     readAmbients();

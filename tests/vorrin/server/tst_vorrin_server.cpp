@@ -11,8 +11,10 @@
 #include "pantrova/planner/CalendarHost.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLibrary>
 #include <QProcess>
 #include <QSignalSpy>
@@ -29,30 +31,33 @@ namespace {
 
 const Guid kClsid = Guid::parse("{241A44CB-597F-11D1-9A00-00C04FD8DC2E}");
 
-// Picks a date in the popup calendar once it is open: clicks points in the middle of its
-// calendar until one lands on a date (which closes the popup).
-void pickDateInPopupWhenOpen(int attempt = 0)
+// Clicks points in the middle of an open popup's calendar until one lands on a date, which
+// picks it and closes the popup.
+void clickDatesUntilClosed(QWidget* popup)
 {
-    QTimer::singleShot(20, [attempt] {
-        QWidget* popup = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("PopupCalendar") && w->isVisible())
-                popup = w;
-        if (!popup) {
-            if (attempt < 100)
-                pickDateInPopupWhenOpen(attempt + 1);
-            return;
-        }
-        QWidget* calendar = nullptr;
-        for (QWidget* child : popup->findChildren<QWidget*>())
-            if (QLatin1String(child->metaObject()->className()) == QLatin1String("vorrin::MonthCalendar"))
-                calendar = child;
-        if (!calendar)
-            return;
+    QWidget* calendar = nullptr;
+    for (QWidget* child : popup->findChildren<QWidget*>())
+        if (QLatin1String(child->metaObject()->className()) == QLatin1String("vorrin::MonthCalendar"))
+            calendar = child;
+    QVERIFY(calendar);
+    for (int attempt = 0; attempt < 30 && popup->isVisible(); ++attempt) {
         const QPoint at(calendar->width() * (3 + attempt % 3) / 8,
                         calendar->height() * (4 + attempt % 2) / 8);
         QTest::mouseClick(calendar, Qt::LeftButton, {}, at);
-        if (popup->isVisible() && attempt < 100)
+    }
+}
+
+// The same, from inside the popup's own modal loop once it is open.
+void pickDateInPopupWhenOpen(int attempt = 0)
+{
+    QTimer::singleShot(20, [attempt] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("PopupCalendar") && w->isVisible()) {
+                clickDatesUntilClosed(w);
+                return;
+            }
+        }
+        if (attempt < 100)
             pickDateInPopupWhenOpen(attempt + 1);
     });
 }
@@ -108,6 +113,7 @@ private slots:
     void registrationDescribesTheTypes();
     void classFactoryRefusesOtherClassesAndHoldsTheLibraryWhileLocked();
     void hostCreatesTheControlByProgIdAndReceivesTheRangePickedInThePopup();
+    void modalWindowsRunThroughTheHostsRunner();
     void errorsArriveAsExceptionInformation();
     void damagedSettingsStopAtTheRefusedProperty();
     void refusedEditOfABindableDateFails();
@@ -376,6 +382,35 @@ void VorrinServerTest::hostCreatesTheControlByProgIdAndReceivesTheRangePickedInT
     font = Variant();
     // Every reference is gone: the library may be unloaded.
     QCOMPARE(ComponentLoader::canUnloadNow(m_library), S_OK);
+}
+
+void VorrinServerTest::modalWindowsRunThroughTheHostsRunner()
+{
+    QVERIFY(pantrova::ensureCalendarControlRegistered(QFileInfo(m_library).absolutePath()));
+    QWidget window;
+    window.resize(400, 300);
+    window.show();
+    CalendarHost host;
+    QStringList seen;
+    host.setModalRunner([&](QDialog& dialog) {
+        seen << dialog.windowTitle();
+        if (dialog.objectName() == QLatin1String("PopupCalendar"))
+            clickDatesUntilClosed(&dialog);
+        else if (auto* version = dialog.findChild<QLabel*>(QStringLiteral("VersionLine")))
+            seen << version->text();
+        return dialog.result();
+    });
+    QVERIFY(host.create());
+    QVERIFY(host.activate(&window, QRect(0, 0, 250, 190)));
+    QSignalSpy picked(&host, &CalendarHost::DateRangeSelect);
+    QList<Variant> none;
+    QCOMPARE(host.call(QStringLiteral("Popup"), none), S_OK);
+    QTRY_COMPARE(picked.count(), 1);
+    QCOMPARE(host.call(QStringLiteral("AboutBox"), none), S_OK);
+    QCOMPARE(seen.size(), 3);
+    // The about box takes its version line from the library's own version information.
+    QCOMPARE(seen.mid(1), QStringList({QStringLiteral("About Halvane Cal Control"),
+                                       QStringLiteral("Halvane Cal Control, Version 1, 4, 4, 5")}));
 }
 
 void VorrinServerTest::errorsArriveAsExceptionInformation()
