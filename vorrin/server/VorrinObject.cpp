@@ -10,6 +10,8 @@
 #include "vorrin/server/VorrinIdentifiers.h"
 #include "vorrin/server/VorrinTypeLibrary.h"
 
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <vector>
@@ -76,10 +78,7 @@ VorrinObject::VorrinObject()
     m_ctl->setRequestEdit([this](int dispid) {
         if (m_syncingFont)
             return true;
-        const bool allowed = m_propertyNotify.requestEdit(dispid) == S_OK;
-        if (!allowed)
-            m_editRefused = true;
-        return allowed;
+        return m_propertyNotify.requestEdit(dispid) == S_OK;
     });
     m_ctl->setAboutBoxHandler([this](QWidget* owner) {
         if (Ref<IModalHost> modal = queryInterface<IModalHost>(m_site.get())) {
@@ -91,32 +90,64 @@ VorrinObject::VorrinObject()
     });
 
     QObject::connect(m_ctl.get(), &VorrinCtl::eventFired, m_ctl.get(),
-                     [this](int dispid, QVariantList& args) { onEvent(dispid, args); });
+                     [this](int dispid, QVariantList& args) { fromControl([&] { onEvent(dispid, args); }); });
     QObject::connect(m_ctl.get(), &VorrinCtl::propertyChanged, m_ctl.get(), [this](int dispid) {
-        m_propertyNotify.changed(dispid);
-        if (m_site)
-            m_site->OnViewChange();
+        fromControl([&] {
+            m_propertyNotify.changed(dispid);
+            if (m_site)
+                m_site->OnViewChange();
+        });
     });
     QObject::connect(m_ctl.get(), &VorrinCtl::dataChanged, m_ctl.get(), [this] {
-        if (m_site)
-            m_site->OnDataChange();
+        fromControl([&] {
+            if (m_site)
+                m_site->OnDataChange();
+        });
     });
     QObject::connect(m_ctl.get(), &VorrinCtl::focusChanged, m_ctl.get(), [this](bool hasFocus) {
-        if (Ref<IOleControlSite> site = queryInterface<IOleControlSite>(m_site.get()))
-            site->OnFocus(hasFocus);
+        fromControl([&] {
+            if (Ref<IOleControlSite> site = queryInterface<IOleControlSite>(m_site.get()))
+                site->OnFocus(hasFocus);
+        });
     });
+}
+
+template <class F> void VorrinObject::fromControl(F&& deliver)
+{
+    // The host may let go of its last reference from inside a notification. The object then
+    // goes when the delivery is over, and the control object, whose code is still on the stack
+    // below us, goes once the event loop is back.
+    ++m_refs;
+    ++m_controlDepth;
+    deliver();
+    --m_controlDepth;
+    if (--m_refs == 0) {
+        m_deferControlDeletion = true;
+        delete this;
+    }
 }
 
 VorrinObject::~VorrinObject()
 {
     QObject::disconnect(m_ctl.get(), nullptr, nullptr, nullptr);
     m_ctl->setRequestEdit({});
+    m_ctl->setAboutBoxHandler({});
+    m_ctl->setPopupDriver({});
     m_events.unadviseAll();
     m_propertyNotify.unadviseAll();
     adoptFont({});
     m_fontSink->detach();
     m_fontSink->Release();
     m_site.reset();
+    if (m_deferControlDeletion) {
+        VorrinCtl* ctl = m_ctl.release();
+        if (QWidget* w = ctl->controlWindow())
+            w->hide();
+        // Until it is gone its code must stay loaded.
+        ServerModule::objectCreated();
+        QObject::connect(ctl, &QObject::destroyed, [] { ServerModule::objectDestroyed(); });
+        ctl->deleteLater();
+    }
     m_ctl.reset();
     ServerModule::objectDestroyed();
 }
@@ -600,7 +631,21 @@ HResult VorrinObject::InPlaceActivate(QWidget* parent, const QRect& rect)
 
 HResult VorrinObject::InPlaceDeactivate()
 {
-    m_ctl->destroyWindow();
+    if (m_controlDepth == 0) {
+        m_ctl->destroyWindow();
+        return S_OK;
+    }
+    // Asked from inside the control's own notification (a key handler, a date event): its
+    // windows may be handling that very event, so they are hidden now and destroyed after.
+    QPointer<QWidget> window = m_ctl->controlWindow();
+    if (!window)
+        return S_OK;
+    window->hide();
+    VorrinCtl* ctl = m_ctl.get();
+    QTimer::singleShot(0, ctl, [ctl, window] {
+        if (window && ctl->controlWindow() == window)
+            ctl->destroyWindow();
+    });
     return S_OK;
 }
 

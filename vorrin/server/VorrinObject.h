@@ -97,6 +97,7 @@ private:
     void chooseSiteFont();
     void readAmbients();
     void onEvent(int dispid, QVariantList& args);
+    template <class F> void fromControl(F&& deliver);
     component::HResult invokeMember(component::DispId id, uint16_t flags, QList<component::Variant>& args,
                                     component::Variant* result);
     component::HResult fail(const std::exception& error, component::ExcepInfo* excep);
@@ -110,8 +111,9 @@ private:
     FontChangeSink* m_fontSink;
     uint32_t m_fontCookie = 0;
     bool m_fontDirty = false;
-    bool m_syncingFont = false; // a font object change being mirrored: no permission needed
-    bool m_editRefused = false;
+    bool m_syncingFont = false;          // a font object change being mirrored: no permission needed
+    int m_controlDepth = 0;              // notifications from the control under way
+    bool m_deferControlDeletion = false; // the last reference went during one of them
     QSize m_himetric;
     component::ExcepInfo m_lastError;
 };

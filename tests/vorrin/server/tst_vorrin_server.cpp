@@ -114,6 +114,7 @@ private slots:
     void classFactoryRefusesOtherClassesAndHoldsTheLibraryWhileLocked();
     void hostCreatesTheControlByProgIdAndReceivesTheRangePickedInThePopup();
     void modalWindowsRunThroughTheHostsRunner();
+    void hostMayReleaseTheControlFromItsOwnEvents();
     void errorsArriveAsExceptionInformation();
     void damagedSettingsStopAtTheRefusedProperty();
     void refusedEditOfABindableDateFails();
@@ -411,6 +412,51 @@ void VorrinServerTest::modalWindowsRunThroughTheHostsRunner()
     // The about box takes its version line from the library's own version information.
     QCOMPARE(seen.mid(1), QStringList({QStringLiteral("About Halvane Cal Control"),
                                        QStringLiteral("Halvane Cal Control, Version 1, 4, 4, 5")}));
+}
+
+void VorrinServerTest::hostMayReleaseTheControlFromItsOwnEvents()
+{
+    QVERIFY(pantrova::ensureCalendarControlRegistered(QFileInfo(m_library).absolutePath()));
+    QWidget window;
+    window.resize(400, 300);
+    window.show();
+    {
+        CalendarHost host;
+        host.setModalRunner([](QDialog& dialog) {
+            clickDatesUntilClosed(&dialog);
+            return dialog.result();
+        });
+        QVERIFY(host.create());
+        QVERIFY(host.activate(&window, QRect(0, 0, 250, 190)));
+        connect(&host, &CalendarHost::DateRangeSelect, &host, [&host] { host.release(); });
+        QList<Variant> none;
+        QCOMPARE(host.call(QStringLiteral("Popup"), none), S_OK);
+        QTRY_VERIFY(!host.isCreated());
+    }
+    QTRY_COMPARE(ComponentLoader::canUnloadNow(m_library), S_OK);
+    QTRY_VERIFY(window.findChildren<QWidget*>().isEmpty());
+    {
+        CalendarHost host;
+        QVERIFY(host.create());
+        QVERIFY(host.activate(&window, QRect(0, 0, 250, 190)));
+        QWidget* calendar = nullptr;
+        for (QWidget* child : window.findChildren<QWidget*>())
+            if (QLatin1String(child->metaObject()->className()) == QLatin1String("vorrin::MonthCalendar"))
+                calendar = child;
+        QVERIFY(calendar);
+        int keys = 0;
+        connect(&host, &CalendarHost::KeyDown, &host, [&](short& key, short) {
+            ++keys;
+            key = 0;
+            host.release();
+        });
+        QTest::keyClick(calendar, Qt::Key_Right);
+        QCOMPARE(keys, 1);
+        QVERIFY(!host.isCreated());
+    }
+    // The control's window goes once the event that released it is over.
+    QTRY_VERIFY(window.findChildren<QWidget*>().isEmpty());
+    QTRY_COMPARE(ComponentLoader::canUnloadNow(m_library), S_OK);
 }
 
 void VorrinServerTest::errorsArriveAsExceptionInformation()
