@@ -9,6 +9,7 @@
 #include "vorrin/persistence/ColorPropertyPage.h"
 #include "vorrin/persistence/FontPropertyPage.h"
 #include "vorrin/persistence/ModalSeam.h"
+#include "vorrin/persistence/PropertyPages.h"
 #include "vorrin/persistence/SavedProperties.h"
 #include "vorrin/server/VorrinObject.h"
 
@@ -430,6 +431,17 @@ void PersistenceTest::propertyPagesAreColourAndFont()
     QList<Guid> pages;
     QCOMPARE(c.dispatch.query<ISpecifyPropertyPages>()->GetPages(pages), S_OK);
     QCOMPARE(pages, QList<Guid>({CLSID_StockColorPage, CLSID_StockFontPage}));
+
+    // A designer makes them from those classes and shows them in turn.
+    QStringList shown;
+    vorrin::ModalSeam::setRunner([&](QDialog& d) {
+        shown << d.objectName();
+        return int(QDialog::Accepted);
+    });
+    vorrin::PropertyPages::showAll(pages, c.dispatch.get());
+    QCOMPARE(shown, QStringList({QStringLiteral("ColorPropertyPage"), QStringLiteral("FontPropertyPage")}));
+    QVERIFY(!vorrin::PropertyPages::create(Guid::parse("{00000000-1111-2222-3333-444444444444}"),
+                                           c.dispatch.get()));
 }
 
 void PersistenceTest::colourPageWritesOnlyOnApply()
