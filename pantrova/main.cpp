@@ -2,6 +2,7 @@
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
 #include "data/ProgramFolder.h"
+#include "pantrova/planner/CalendarHost.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
 #include "startup/StartUp.h"
@@ -23,9 +24,14 @@ int main(int argc, char* argv[])
         pantrova::RecipeNew* window = pantrova::RecipeNew::Open();
         QObject::connect(window, &QObject::destroyed, qApp, &QCoreApplication::quit);
     };
-    // The meal planner, the cookbook checks and the calendar control's registration are attached
-    // here as their parts arrive (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat,
-    // p.registerCalendarControl).
+    p.registerCalendarControl = [] {
+        // Without it only the planner's calendar is missing; the rest of the program works.
+        QString why;
+        if (!pantrova::ensureCalendarControlRegistered(pantrova::program().folder, &why))
+            ui::Dialogs::showError(QStringLiteral("Registering the calendar control"), why);
+    };
+    // The meal planner and the cookbook checks are attached here as their parts arrive
+    // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());

@@ -140,6 +140,8 @@ RecipeNew::RecipeNew(QWidget* parent)
 
     connectControls();
     resize(ui::Twips::toPixelsX(kDesignWidth), ui::Twips::toPixelsY(kDesignHeight));
+    for (const auto& attach : program().mainWindowCreated)
+        attach(this);
 }
 
 RecipeNew::~RecipeNew()
@@ -153,8 +155,9 @@ RecipeNew* RecipeNew::Open()
     auto* window = new RecipeNew;
     window->setAttribute(Qt::WA_DeleteOnClose);
     program().mainWindow = window;
-    ui::guarded(QStringLiteral("Opening the cookbook ") + program().CurrentCookbookFile,
-                [window] { window->Form_Load(); });
+    if (!ui::guarded(QStringLiteral("Opening the cookbook ") + program().CurrentCookbookFile,
+                     [window] { window->Form_Load(); }))
+        window->FirstActivation = true; // the splash must still close when the window first shows
     window->show();
     // A desktop without a window manager never activates the window; the first activation's work
     // (closing the splash) must happen all the same.
@@ -309,7 +312,6 @@ void RecipeNew::Form_Resize()
     SSTab1->setGeometry(Twips::toPixelsX(tabLeft), Twips::toPixelsY(kTopBand),
                         std::max(0, Twips::toPixelsX(formWidth - tabLeft - kMargin)),
                         std::max(0, Twips::toPixelsY(formHeight - kTopBand - kMargin)));
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     SectionGrid->setGeometry(Twips::toPixelsX(kMargin), Twips::toPixelsY(groupHeight + kTopBand + 15),
                              Twips::toPixelsX(gridWidth), Twips::toPixelsY(sectionHeight));
 

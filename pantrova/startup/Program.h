@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace pantrova {
 
@@ -50,6 +51,10 @@ struct Program
     std::function<void()> loadPlanner;             // main window load: the planner, hidden
     std::function<void()> unloadPlanner;           // main window unload
     std::function<void(engine::Database&)> checkCookbookFormat; // the checks run on every opened cookbook
+    // Called with the main window once its controls exist, so the parts built on it (cookbook
+    // manager, group dialogs, planner panel, reports, ingredient helper) can connect its menu
+    // entries and buttons.
+    std::vector<std::function<void(QWidget* mainWindow)>> mainWindowCreated;
 
     engine::Workspace& Workspace();
     void reset();

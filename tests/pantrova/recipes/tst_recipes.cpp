@@ -272,6 +272,30 @@ private slots:
         QVERIFY(!Help::viewer());
     }
 
+    void helpMenuOpensTheAboutBoxAndTheHelpContents()
+    {
+        Kitchen k;
+        k.world.copyShipped(QStringLiteral("recipe.HLP"));
+        RecipeNew& w = k.open();
+        ui::ScriptedDialogs script(failTest());
+        bool returnShown = false;
+        script.expectModal(QStringLiteral("About_Form"), [&](QWidget& box) {
+            auto* about = qobject_cast<About_Form*>(&box);
+            returnShown = about && about->Return_Button->isVisibleTo(about);
+            return 0;
+        });
+        w.About_Menu->trigger();
+        QVERIFY(script.allAnswered());
+        QVERIFY(returnShown);
+
+        w.Contents->trigger();
+        QVERIFY(Help::viewer());
+        QCOMPARE(Help::viewer()->currentTopic(), Help::viewer()->helpFile().contentsId());
+        w.Quit_Menu->trigger();
+        QVERIFY(!Help::viewer());
+        QCOMPARE(Settings::read(QStringLiteral("Scrn")), QStringLiteral("False"));
+    }
+
     void aCookbookSwitchReloadsAtTheNextActivation()
     {
         Kitchen k;
@@ -324,11 +348,18 @@ private slots:
         Kitchen k;
         QVERIFY(QFile::remove(k.world.filePath(QStringLiteral("Recipe20.mdb"))));
         ui::ScriptedDialogs script(failTest());
+        auto* splash = new About_Form;
+        splash->setAttribute(Qt::WA_DeleteOnClose);
+        program().aboutForm = splash;
+        QWidget* attached = nullptr;
+        program().mainWindowCreated.push_back([&](QWidget* window) { attached = window; });
         script.expectMessageContaining(QStringLiteral("Opening the cookbook recipe20.mdb failed."));
         RecipeNew* w = RecipeNew::Open();
+        QCOMPARE(attached, static_cast<QWidget*>(w));
         QVERIFY(script.allAnswered());
         QVERIFY(w->isVisible());
         QCOMPARE(script.messagesAsked().at(0).icon, ui::MsgIcon::Critical);
+        QTRY_VERIFY(!program().aboutForm); // the splash closes all the same
         w->close();
     }
 
