@@ -128,6 +128,13 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(
     });
     connect(m_table->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
             [this] { m_editing = false; });
+    // Keys move the table's own current cell; the grid's current cell follows.
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
+        if (row >= 0 && col >= 0) {
+            m_row = row;
+            m_col = col;
+        }
+    });
 }
 
 int FlexGrid::rows() const

@@ -128,6 +128,21 @@ private slots:
         QCOMPARE(grid.row(), 0);
     }
 
+    void keyboardMovesCarryTheCurrentCell()
+    {
+        FlexGrid grid;
+        grid.setCols(2);
+        grid.setRows(5);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setRow(1);
+        grid.setCol(1);
+        grid.table()->setFocus();
+        QTest::keyClick(grid.table(), Qt::Key_Down);
+        QCOMPARE(grid.row(), 2);
+        QCOMPARE(grid.col(), 1);
+    }
+
     void editingACellReportsTheCommittedText()
     {
         FlexGrid grid;
