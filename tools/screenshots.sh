@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb in a temporary program folder and home, and saves screenshots
 # of the splash and of the main window browsing a generated cookbook, at normal and at double
-# resolution.
+# resolution, and of a first run (no settings, the template cookbook, the what's-new page).
 #
 #   tools/screenshots.sh [build dir] [output dir]
 #
@@ -23,14 +23,16 @@ shoot() { # name scale screen recipes [width height in twips]
   if [ "$recipes" -gt 0 ]; then
     "$build/bench/make_cookbook" "$folder/Recipe70e.mdb" "$folder/Recipe20.mdb" "$recipes" $((recipes / 8)) >/dev/null
   fi
-  # A returning cook: what's new already seen, a remembered comfortable window size.
-  cat > "$home/.config/Pantrova/Pantrova.ini" <<INI
+  if [ "$recipes" -gt 0 ]; then
+    # A returning cook: what's new already seen, a remembered comfortable window size.
+    cat > "$home/.config/Pantrova/Pantrova.ini" <<INI
 [Startup]
 DH=7.0
 Scrn=True
 Width=$width
 Height=$height
 INI
+  fi
   Xvfb ":$display" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
   local xvfb=$!
   sleep 1
@@ -58,6 +60,7 @@ INI
   echo "saved $out/$name-splash.png and $out/$name-main.png"
 }
 
+shoot first-run 1 1100x760x24 0
 shoot normal 1 1100x760x24 3000
 shoot design-size 1 1100x760x24 3000 9555 7515
 shoot hidpi 2 2200x1520x24 3000

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QPointer>
+#include <QWidget>
 
 namespace pantrova {
 
@@ -44,6 +45,9 @@ HelpViewer* Help::ensureViewer()
         SetHelpFile(s_owner);
     s_viewer = new HelpViewer(s_helpFile);
     s_viewer->setAttribute(Qt::WA_DeleteOnClose);
+    // Opened beside the window that asked, so the help does not hide what it explains.
+    if (s_owner && s_owner->isVisible())
+        s_viewer->move(s_owner->frameGeometry().topLeft() + QPoint(80, 60));
     return s_viewer;
 }
 

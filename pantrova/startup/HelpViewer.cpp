@@ -36,12 +36,17 @@ HelpViewer::HelpViewer(const QString& helpFilePath, QWidget* parent)
     split->addWidget(TopicList);
     split->addWidget(TopicText);
     split->setStretchFactor(1, 1);
-    split->setSizes({190, 470});
+    split->setSizes({250, 510});
+    split->setChildrenCollapsible(false);
+    TopicList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TopicList->setTextElideMode(Qt::ElideRight);
+    TopicList->setSpacing(2);
+    TopicText->document()->setDocumentMargin(12);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(split, 1);
-    resize(720, 520);
+    resize(800, 560);
 
     for (const HelpFile::Topic& t : m_file.topics()) {
         auto* item = new QListWidgetItem(t.title, TopicList);
