@@ -161,6 +161,25 @@ private slots:
         QVERIFY(w.MealDay->text().startsWith(QStringLiteral("Current day: ")));
     }
 
+    void aSavedChoiceOfNoDefaultPictureIsAppliedWithoutWritingIt()
+    {
+        Kitchen k;
+        Settings::write(QStringLiteral("SPic"), QStringLiteral("0"));
+        k.addRecipe(1, QStringLiteral("Chili"));
+        RecipeNew& w = k.open();
+        QVERIFY(!w.DisplayPic->isChecked());
+        QVERIFY(w.DisplayPic->isVisibleTo(&w));
+        QVERIFY(!w.PicDisplayMenu->isChecked());
+        QCOMPARE(w.DefaultPictureFile, QString());
+        QVERIFY(w.Pic_Image->pixmap().isNull()); // no default picture either
+
+        w.Form_Activate(); // the window is loaded: from now on the choice is saved
+        w.DisplayPic->click();
+        QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("1"));
+        QCOMPARE(w.DefaultPictureFile, QStringLiteral("fruits.gif"));
+        QVERIFY(!w.DisplayPic->isVisibleTo(&w));
+    }
+
     void controlsAndMenusAreNamedAndCaptioned()
     {
         Kitchen k;
