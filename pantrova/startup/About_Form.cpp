@@ -7,6 +7,7 @@
 #include "ui/ErrorGuard.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -91,6 +92,17 @@ bool About_Form::event(QEvent* e)
     if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show)
         Form_Activate();
     return QDialog::event(e);
+}
+
+void About_Form::closeEvent(QCloseEvent* e)
+{
+    // A splash closed by hand takes its timer with it: go on to the main window at once rather than
+    // leave a program running with no window.
+    if (program().SplashMode) {
+        Timer1->stop();
+        LeaveStep();
+    }
+    QDialog::closeEvent(e);
 }
 
 void About_Form::Timer1_Timer()

@@ -244,6 +244,20 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(opened, 1, 5000);
     }
 
+    void closingTheSplashByHandGoesOnToTheMainWindow()
+    {
+        TestWorld world;
+        StartUp::Prepare(ProgramFolder(world.path()));
+        int opened = 0;
+        program().showMainWindow = [&] { ++opened; };
+        StartUp::ShowSplash();
+        QVERIFY(program().aboutForm);
+        program().aboutForm->close();
+        QCOMPARE(opened, 1);
+        QVERIFY(!program().SplashMode);
+        QTRY_VERIFY(!program().aboutForm);
+    }
+
     void aboutBoxClosesWithReturn()
     {
         program().SplashMode = false;
