@@ -49,6 +49,16 @@ constexpr int kMargin = 60;
 const QString kHomePage = QStringLiteral("https://pantrova.org/");
 const QString kSupportMail = QStringLiteral("mailto:help@pantrova.org");
 
+// A remembered window size in twips. A value that is not a number or is too small to show the
+// window's controls (a damaged settings file) gives the design size rather than a window nobody
+// can use.
+int rememberedSize(const QString& key, int designSize)
+{
+    bool ok = false;
+    const int twips = Settings::read(key).toInt(&ok);
+    return ok && twips >= designSize / 3 ? twips : designSize;
+}
+
 bool settingIsTrue(const QString& value)
 {
     bool isNumber = false;
@@ -244,8 +254,8 @@ void RecipeNew::Form_Load()
 
     SetSizeMenu->setChecked(settingIsTrue(Settings::read(QStringLiteral("Scrn"))));
     if (SetSizeMenu->isChecked()) {
-        resize(width(), ui::Twips::toPixelsY(Settings::read(QStringLiteral("Height")).toInt()));
-        resize(ui::Twips::toPixelsX(Settings::read(QStringLiteral("Width")).toInt()), height());
+        resize(width(), ui::Twips::toPixelsY(rememberedSize(QStringLiteral("Height"), kDesignHeight)));
+        resize(ui::Twips::toPixelsX(rememberedSize(QStringLiteral("Width"), kDesignWidth)), height());
     }
 }
 

@@ -250,6 +250,17 @@ private slots:
         }
     }
 
+    void aDamagedRememberedSizeGivesTheDesignSize()
+    {
+        Kitchen k;
+        Settings::write(QStringLiteral("Scrn"), QStringLiteral("True"));
+        Settings::write(QStringLiteral("Height"), QStringLiteral("0"));
+        Settings::write(QStringLiteral("Width"), QStringLiteral("wide"));
+        RecipeNew& w = k.open();
+        QVERIFY(w.SetSizeMenu->isChecked());
+        QCOMPARE(w.size(), QSize(637, 501));
+    }
+
     void resizingKeepsTheLayoutRules()
     {
         Kitchen k;
