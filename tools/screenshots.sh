@@ -16,7 +16,9 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 shoot() { # name scale screen recipes [width height in twips]
   local name=$1 scale=$2 screen=$3 recipes=$4 width=${5:-14400} height=${6:-9600}
-  local folder="$work/$name" home="$work/$name-home" display=$((90 + RANDOM % 100))
+  local folder="$work/$name" home="$work/$name-home" display=90
+  # A display number nobody else on this machine is using.
+  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
   mkdir -p "$folder" "$home/.config/Pantrova"
   cp -r "$build/bin/." "$folder/"
   rm -f "$folder"/Recipe20.mdb* "$folder"/Admin.sys "$folder"/Utility.mdb "$folder"/Menus.mdb
