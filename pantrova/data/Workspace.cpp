@@ -47,8 +47,9 @@ void checkIsDatabase(sqlite3* db, const QString& path)
 // name check rely on for speed.
 void ensureStorageIndexes(sqlite3* db)
 {
-    sqlite3_exec(db, "CREATE INDEX IF NOT EXISTS pv_recipes_group_name ON recipes(groupnum, Name)", nullptr,
-                 nullptr,
+    sqlite3_exec(db,
+                 "CREATE INDEX IF NOT EXISTS pv_recipes_by_group ON recipes(groupnum, Name, category_code)",
+                 nullptr, nullptr,
                  nullptr); // fails harmlessly when there is no recipes table
 }
 
@@ -57,7 +58,7 @@ void ensureStorageIndexes(sqlite3* db)
 // last connection closes, so a closed file is complete on its own and copies as one file.
 void tuneConnection(sqlite3* db)
 {
-    sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -16000",
+    sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -32768",
                  nullptr, nullptr, nullptr);
 }
 
