@@ -171,8 +171,54 @@ QString LetterIndex::recipeSetSql(qint16 group)
            QStringLiteral(" order by name + trim(str(category_code)), name, category_code");
 }
 
+void LetterIndex::noteSaved(engine::Bookmark row, const QString& name, qint32 number)
+{
+    for (Entry& e : m_entries)
+        if (e.mark == row) {
+            e.name = name;
+            e.number = number;
+            m_noted = true;
+            return;
+        }
+    m_entries.push_back({name, number, row});
+    m_noted = true;
+}
+
+void LetterIndex::noteDeleted(engine::Bookmark row)
+{
+    std::erase_if(m_entries, [row](const Entry& e) { return e.mark == row; });
+    m_noted = true;
+}
+
+bool LetterIndex::refreshFromNotes()
+{
+    QHash<engine::Bookmark, qsizetype> known;
+    known.reserve(qsizetype(m_entries.size()));
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        known.insert(m_entries[i].mark, qsizetype(i));
+    std::vector<Entry> ordered;
+    engine::Recordset& rs = w.RecipeSet;
+    if (rs.isOpen() && rs.RecordCount() > 0) {
+        ordered.reserve(size_t(rs.RecordCount()));
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+            const auto found = known.constFind(rs.bookmark());
+            if (found == known.cend())
+                return false;
+            ordered.push_back(m_entries[size_t(*found)]);
+        }
+    }
+    m_entries = std::move(ordered);
+    return true;
+}
+
 void LetterIndex::refresh()
 {
+    const bool noted = m_noted;
+    m_noted = false;
+    if (noted && refreshFromNotes()) {
+        m_freshSet = false;
+        return;
+    }
     m_entries.clear();
     const bool fresh = m_freshSet;
     m_freshSet = false;

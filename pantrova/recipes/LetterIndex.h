@@ -54,6 +54,11 @@ public:
 
     // Reads the names, numbers and bookmarks of the recipe set's rows again.
     void refresh();
+    // What a save or a delete changed. The next refresh then takes every other row's name and number
+    // from what the index holds and only walks the set for its order, instead of reading the whole
+    // group again; a row it does not know sends it back to reading everything.
+    void noteSaved(engine::Bookmark row, const QString& name, qint32 number);
+    void noteDeleted(engine::Bookmark row);
     // The recipe set's query for a group.
     static QString recipeSetSql(qint16 group);
 
@@ -68,10 +73,12 @@ private:
     void adoptLetterOfCurrentRow(); // ShowFirstRecipe's step 3
     void openDetail();
     void leaveSetPastItsEnd();
+    bool refreshFromNotes();
 
     RecipeNew& w;
     std::vector<Entry> m_entries; // the recipe set's rows, in its order
     bool m_freshSet = false;      // the set is as opened: no row added or changed since
+    bool m_noted = false;         // m_entries holds every row, with the noted change applied
 };
 
 } // namespace pantrova

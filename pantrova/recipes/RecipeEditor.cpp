@@ -130,6 +130,7 @@ void RecipeEditor::SaveRecipe()
         throw;
     }
     w.AddingRecipe = false;
+    w.letters().noteSaved(saved.row, name, saved.number);
 
     if (adding || saved.oldName.toUpper() != name.toUpper()) {
         // A new name takes its sorted place only when the set is read again.
@@ -172,7 +173,9 @@ void RecipeEditor::DeleteRecipe()
     w.LastAnswer = QString::number(answer);
     if (answer != ui::AnswerYes)
         return;
+    const engine::Bookmark row = w.RecipeSet.bookmark();
     RecipeStore::remove(program().Cookbook, w.RecipeSet);
+    w.letters().noteDeleted(row);
     if (w.RecipeSet.RecordCount() == 0) {
         showEmptyGroup();
         return;

@@ -1,7 +1,11 @@
 #include "RecipeNew.h"
 
+#include "DisplayOptions.h"
 #include "LetterIndex.h"
+#include "RecipeEditor.h"
+#include "RecipeStore.h"
 #include "SectionNavigator.h"
+#include "ServingFigures.h"
 #include "data/Settings.h"
 #include "startup/About_Form.h"
 #include "startup/Help.h"
@@ -70,8 +74,8 @@ bool settingIsTrue(const QString& value)
 RecipeNew::RecipeNew(QWidget* parent)
     : QMainWindow(parent), Toolbar2(nullptr), Recipe_List(nullptr), SectionGrid(nullptr), GroupGrid(nullptr),
       Frame2(nullptr), m_sections(std::make_unique<SectionNavigator>(*this)),
-      m_letters(std::make_unique<LetterIndex>(*this)), m_form(new QWidget(this)),
-      m_topBand(new QWidget(m_form))
+      m_letters(std::make_unique<LetterIndex>(*this)), m_editor(std::make_unique<RecipeEditor>(*this)),
+      m_form(new QWidget(this)), m_topBand(new QWidget(m_form))
 {
     setObjectName(QStringLiteral("RecipeNew"));
     setWindowTitle(QStringLiteral("Pantrova"));
@@ -149,6 +153,7 @@ RecipeNew::RecipeNew(QWidget* parent)
         Toolbar2->button(i)->setFixedSize(ui::LetterArt::tileSize());
 
     connectControls();
+    DisplayOptions::addShortcuts(*this);
     resize(ui::Twips::toPixelsX(kDesignWidth), ui::Twips::toPixelsY(kDesignHeight));
     for (const auto& attach : program().mainWindowCreated)
         attach(this);
@@ -202,6 +207,23 @@ void RecipeNew::connectControls()
             on(a, &QAction::triggered, a->toolTip(), [this, n](bool) { Toolbar1_ButtonClick(n); });
     on(DisplayPic, &QCheckBox::clicked, QStringLiteral("Changing the default picture"),
        [this](bool) { DisplayPic_Click(); });
+    on(AddRecipeMenu, &QAction::triggered, QStringLiteral("Adding a recipe"), [this](bool) { AddRecipe(); });
+    on(saverecipemenu, &QAction::triggered, QStringLiteral("Saving the recipe"),
+       [this](bool) { SaveRecipeCommand(); });
+    on(Add_Pic, &QPushButton::clicked, QStringLiteral("Adding the picture"),
+       [this](bool) { Add_Pic_Click(); });
+    on(Delete_Pic, &QPushButton::clicked, QStringLiteral("Removing the picture"),
+       [this](bool) { Delete_Pic_Click(); });
+    on(PicDisplayMenu, &QAction::triggered, QStringLiteral("Changing the default picture"),
+       [this](bool checked) { PicDisplayMenu_Click(checked); });
+    on(Bold_Menu, &QAction::triggered, QStringLiteral("Changing the fonts"),
+       [this](bool checked) { Bold_Menu_Click(checked); });
+    on(SSTab1, &QTabWidget::currentChanged, QStringLiteral("Changing the tab"),
+       [this](int tab) { SSTab1_Click(tab); });
+    on(SMGrid, &ui::FlexGrid::Click, QStringLiteral("Editing the serving figures"),
+       [this] { SMGrid_Click(); });
+    on(ServingGrid, &ui::FlexGrid::Click, QStringLiteral("Editing the nutrition figures"),
+       [this] { ServingGrid_Click(); });
 
     connect(Quit_Menu, &QAction::triggered, this, &QWidget::close);
     on(About_Menu, &QAction::triggered, QStringLiteral("Showing the about box"),
@@ -382,6 +404,8 @@ void RecipeNew::SectionGrid_Click()
 
 void RecipeNew::LoadGroupRecipes()
 {
+    // Another group is shown: a new recipe that was being entered is given up.
+    AddingRecipe = false;
     m_letters->LoadGroupRecipes();
 }
 
@@ -427,11 +451,15 @@ void RecipeNew::SetLetterTooltips()
 
 void RecipeNew::Toolbar2_ButtonClick(int index)
 {
+    if (!Toolbar2->buttonToolTip(index).startsWith(u'N'))
+        m_editor->leaveAdding();
     m_letters->LetterButtonClick(index);
 }
 
 void RecipeNew::Recipe_List_Click(int index)
 {
+    if (index >= 0 && RecipeSet.isOpen() && RecipeSet.RecordCount() > 0)
+        m_editor->leaveAdding();
     m_letters->Recipe_List_Click(index);
 }
 
@@ -446,8 +474,20 @@ void RecipeNew::Toolbar1_ButtonClick(int button)
         StepRecipe(1);
         ShowCurrentRecipe();
         break;
+    case 1:
+        AddRecipe();
+        break;
+    case 2:
+        SaveRecipeCommand();
+        break;
+    case 3:
+        CancelRecipeAdd();
+        break;
+    case 4:
+        DeleteRecipe();
+        break;
     default:
-        // Adding, saving, cancelling, deleting and printing come with the recipe editor and reports.
+        // Printing comes with the reports.
         break;
     }
 }
@@ -469,46 +509,22 @@ void RecipeNew::ShowRecipe()
     if (number > 1)
         Text1->setText(QStringLiteral("- ") + QString::number(number));
 
-    const QString picture = d.Text(QStringLiteral("Picture"));
-    if (!picture.isEmpty())
-        showPicture(QString(picture).replace(u'\\', u'/'));
-
-    const char* smFields[] = {"S1", "S2", "c1", "c2"};
-    for (int c = 0; c < 4; ++c) {
-        const engine::Value v = d.Fields(QString::fromLatin1(smFields[c]));
-        if (v.isNumber())
-            SMGrid->setTextMatrix(1, c, v.toText());
+    // A picture that cannot be shown must not keep the rest of the recipe off the page.
+    try {
+        m_editor->ShowRecipePicture();
+    } catch (const std::exception& e) {
+        qWarning("The recipe's picture could not be shown: %s", e.what());
     }
-    for (int n = 1; n <= 12; ++n) {
-        const engine::Value g = d.Fields(QStringLiteral("G") + QString::number(n));
-        const engine::Value pc = d.Fields(QStringLiteral("P") + QString::number(n));
-        if (g.isNumber())
-            ServingGrid->setTextMatrix(n, 1, g.toText());
-        if (pc.isNumber())
-            ServingGrid->setTextMatrix(n, 2, pc.toText());
-    }
+    ServingFigures::load(d, *SMGrid, *ServingGrid);
     SSTab1->setCurrentIndex(0);
     if (Recipe_Name->isVisible())
         Recipe_Name->setFocus();
 }
 
-void RecipeNew::showPicture(const QString& file)
-{
-    QPixmap picture;
-    if (!file.isEmpty())
-        picture.load(file);
-    if (picture.isNull()) {
-        Pic_Image->clear();
-        return;
-    }
-    const QSize room = Pic_Image->size().expandedTo(QSize(150, 100)) - QSize(6, 6);
-    Pic_Image->setPixmap(picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-}
-
 void RecipeNew::ClearRecipeFields()
 {
     clearPageFields();
-    showPicture(DefaultPictureFile);
+    m_editor->showDefaultPicture();
 }
 
 void RecipeNew::SetRecipeFieldsEnabled(const QString& colour, bool& enabled)
@@ -524,6 +540,7 @@ void RecipeNew::ToolBar_1()
     AddRecipeMenu->setVisible(true);
     saverecipemenu->setVisible(true);
     I_Button->setVisible(true);
+    m_editor->updatePictureCommands();
 }
 
 void RecipeNew::ToolBar_2()
@@ -534,6 +551,7 @@ void RecipeNew::ToolBar_2()
     Toolbar1Button(3)->setVisible(true);
     AddRecipeMenu->setVisible(false);
     I_Button->setVisible(true);
+    m_editor->updatePictureCommands();
 }
 
 void RecipeNew::ToolBar_3()
@@ -543,6 +561,7 @@ void RecipeNew::ToolBar_3()
     Toolbar1Button(1)->setVisible(true);
     saverecipemenu->setVisible(false);
     I_Button->setVisible(false);
+    m_editor->updatePictureCommands();
 }
 
 void RecipeNew::DisplayPic_Click()
@@ -553,9 +572,82 @@ void RecipeNew::DisplayPic_Click()
     DisplayPic->setVisible(!on);
     if (!FirstActivation)
         Settings::write(QStringLiteral("SPic"), on ? QStringLiteral("1") : QStringLiteral("0"));
-    if (RecipeSet.isOpen() && RecipeSet.RecordCount() > 0 && !RecipeSet.isEOF() && !RecipeSet.isBOF() &&
-        RecipeSet.Text(QStringLiteral("Picture")).isEmpty())
-        showPicture(DefaultPictureFile);
+    // The empty page of a new recipe follows the choice as well as a recipe without a picture.
+    if (AddingRecipe || (RecipeSet.isOpen() && RecipeSet.RecordCount() > 0 && !RecipeSet.isEOF() &&
+                         !RecipeSet.isBOF() && RecipeSet.Text(QStringLiteral("Picture")).isEmpty()))
+        m_editor->showDefaultPicture();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recipe editing: the work is done by the editor.
+
+void RecipeNew::AddRecipe()
+{
+    m_editor->AddRecipe();
+}
+
+void RecipeNew::SaveRecipeCommand()
+{
+    m_editor->SaveRecipeCommand();
+}
+
+void RecipeNew::SaveRecipe()
+{
+    m_editor->SaveRecipe();
+}
+
+void RecipeNew::CancelRecipeAdd()
+{
+    m_editor->CancelAdd();
+}
+
+void RecipeNew::DeleteRecipe()
+{
+    m_editor->DeleteRecipe();
+}
+
+qint32 RecipeNew::DupNameCheck(const QString& name, qint32& number, qint16& group)
+{
+    return RecipeStore::DupNameCheck(program().Cookbook, name, number, group);
+}
+
+void RecipeNew::Add_Pic_Click()
+{
+    m_editor->Add_Pic_Click();
+}
+
+void RecipeNew::Delete_Pic_Click()
+{
+    m_editor->Delete_Pic_Click();
+}
+
+void RecipeNew::PicDisplayMenu_Click(bool checked)
+{
+    m_editor->PicDisplayMenu_Click(checked);
+}
+
+void RecipeNew::Bold_Menu_Click(bool checked)
+{
+    DisplayOptions::applyBold(*this, checked);
+}
+
+void RecipeNew::SSTab1_Click(int tab)
+{
+    m_editor->SSTab1_Click(tab);
+}
+
+void RecipeNew::SMGrid_Click()
+{
+    // Only the values under the headings are typed into.
+    if (SMGrid->isEnabled() && ServingFigures::isSMValueCell(SMGrid->row(), SMGrid->col()))
+        SMGrid->editCell();
+}
+
+void RecipeNew::ServingGrid_Click()
+{
+    if (ServingGrid->isEnabled() &&
+        ServingFigures::isServingValueCell(ServingGrid->row(), ServingGrid->col()))
+        ServingGrid->editCell();
 }
 
 } // namespace pantrova

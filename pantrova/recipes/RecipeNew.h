@@ -22,6 +22,7 @@ class LetterStrip;
 namespace pantrova {
 
 class LetterIndex;
+class RecipeEditor;
 class SectionNavigator;
 
 // The main window: one section of the open cookbook with its groups on the left, the recipe
@@ -108,7 +109,23 @@ public:
     void DisplayPic_Click();
     void Toolbar1_ButtonClick(int button);
 
+    // Recipe editing, pictures, serving figures and display options (the work is RecipeEditor's).
+    void AddRecipe();
+    void SaveRecipeCommand();
+    void SaveRecipe();
+    void CancelRecipeAdd();
+    void DeleteRecipe();
+    qint32 DupNameCheck(const QString& name, qint32& number, qint16& group);
+    void Add_Pic_Click();
+    void Delete_Pic_Click();
+    void PicDisplayMenu_Click(bool checked);
+    void Bold_Menu_Click(bool checked);
+    void SSTab1_Click(int tab);
+    void SMGrid_Click();
+    void ServingGrid_Click();
+
     LetterIndex& letters() { return *m_letters; }
+    RecipeEditor& editor() { return *m_editor; }
 
 protected:
     bool event(QEvent* e) override;
@@ -117,11 +134,11 @@ protected:
 
 private:
     void connectControls();
-    void showPicture(const QString& file);
     void firstActivationStep();
 
     std::unique_ptr<SectionNavigator> m_sections;
     std::unique_ptr<LetterIndex> m_letters;
+    std::unique_ptr<RecipeEditor> m_editor;
     QWidget* m_form;    // the client area the layout rules place controls on
     QWidget* m_topBand; // Toolbar1, Recipe_List and Toolbar2
     QString m_keptSPic;

@@ -1,5 +1,6 @@
 #include "RecipePage.h"
 
+#include "ScaledPicture.h"
 #include "ToolbarArt.h"
 #include "ui/FlexGrid.h"
 #include "ui/Twips.h"
@@ -69,8 +70,7 @@ void RecipePage::buildPage(QWidget* parent)
     Description->setTabChangesFocus(true);
     Label4->setBuddy(Description);
 
-    Pic_Image = named(new QLabel, "Pic_Image", QStringLiteral("Recipe picture"));
-    Pic_Image->setAlignment(Qt::AlignCenter);
+    Pic_Image = named(new ScaledPicture, "Pic_Image", QStringLiteral("Recipe picture"));
     Pic_Image->setMinimumSize(150, 100);
     Pic_Image->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     Pic_Image->setFrameShape(QFrame::StyledPanel);

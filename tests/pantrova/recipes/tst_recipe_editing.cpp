@@ -34,8 +34,6 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include <memory>
-
 using namespace pantrova;
 using ui::AnswerNo;
 using ui::AnswerYes;
@@ -54,7 +52,6 @@ struct Window
     TestWorld world{TestWorld::defaultTemplates() << QStringLiteral("fruits.gif")};
     ScriptedDialogs dialogs{failTest()};
     RecipeNew* w = nullptr;
-    std::unique_ptr<RecipeEditor> ed;
 
     Window()
     {
@@ -65,15 +62,10 @@ struct Window
         program().CurrentCookbookName = QStringLiteral("My CookBook");
         w = new RecipeNew;
         w->Form_Load();
-        ed = std::make_unique<RecipeEditor>(*w);
     }
-    ~Window()
-    {
-        ed.reset();
-        program().reset();
-    }
+    ~Window() { program().reset(); }
 
-    RecipeEditor& editor() { return *ed; }
+    RecipeEditor& editor() { return w->editor(); }
 
     void add(const QString& name, const QString& description = {})
     {
@@ -670,6 +662,167 @@ private slots:
             QKeySequence(Qt::CTRL | Qt::Key_P).toString(QKeySequence::NativeText)));
         auto* saveButton = t.w->Toolbar1->widgetForAction(t.w->Toolbar1Button(2));
         QCOMPARE(saveButton->accessibleName(), QStringLiteral("Save Recipe"));
+    }
+    // --- the window's commands ---------------------------------------------------------------
+
+    void toolbarAndMenuRunTheRecipeCommands()
+    {
+        Window t;
+        t.w->Toolbar1Button(1)->trigger();
+        QVERIFY(t.w->AddingRecipe);
+        t.w->Recipe_Name->setText(QStringLiteral("Pancakes"));
+        t.w->Toolbar1Button(2)->trigger();
+        QCOMPARE(t.count(), 1);
+        t.w->AddRecipeMenu->trigger();
+        t.w->Recipe_Name->setText(QStringLiteral("Waffles"));
+        t.w->saverecipemenu->trigger();
+        QCOMPARE(t.count(), 2);
+        t.w->Toolbar1Button(1)->trigger();
+        t.w->Toolbar1Button(3)->trigger();
+        QVERIFY(!t.w->AddingRecipe);
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Waffles"));
+        t.dialogs.expectMessage(QStringLiteral("Are you sure you want to delete this recipe"), AnswerYes);
+        t.w->Toolbar1Button(4)->trigger();
+        QCOMPARE(t.count(), 1);
+        QVERIFY(t.dialogs.allAnswered());
+    }
+
+    void choosingAnotherRecipeLetterOrGroupEndsAdding()
+    {
+        Window t;
+        t.add(QStringLiteral("Apple"));
+        t.add(QStringLiteral("Banana"));
+        t.w->AddRecipe();
+        t.w->Recipe_List_Click(0);
+        QVERIFY(!t.w->AddingRecipe);
+        QVERIFY(t.buttonShown(1) && t.buttonShown(4) && !t.buttonShown(3));
+        QVERIFY(t.w->Add_Pic->isEnabled());
+        // A Save now changes the recipe shown; it never stores a copy.
+        t.w->SaveRecipeCommand();
+        QCOMPARE(t.count(), 2);
+
+        t.w->AddRecipe();
+        t.w->Toolbar2_ButtonClick(LetterIndex::baseButtonOf(QStringLiteral("A")));
+        QVERIFY(!t.w->AddingRecipe);
+
+        // A no-data letter changes nothing, so the new recipe stays open.
+        t.w->AddRecipe();
+        t.w->Toolbar2_ButtonClick(LetterIndex::baseButtonOf(QStringLiteral("Z")) + 2);
+        QVERIFY(t.w->AddingRecipe);
+
+        t.w->GroupGrid->setRow(2);
+        qint16 left = 1;
+        t.w->SelectGroup(left);
+        QVERIFY(!t.w->AddingRecipe);
+        QVERIFY(t.buttonShown(1) && !t.buttonShown(3));
+    }
+
+    void aClickOnAValueCellStartsEditingIt()
+    {
+        Window t;
+        t.add(QStringLiteral("Figures"));
+        t.w->show();
+        t.w->SSTab1->setCurrentIndex(3);
+        QVERIFY(QTest::qWaitForWindowExposed(t.w));
+        auto click = [](ui::FlexGrid* grid, int row, int col) {
+            if (grid->isEditing())
+                grid->table()->setCurrentIndex(QModelIndex());
+            QTest::mouseClick(grid->table()->viewport(), Qt::LeftButton, {},
+                              grid->table()->visualRect(grid->table()->model()->index(row, col)).center());
+            return grid->isEditing();
+        };
+        QVERIFY(!click(t.w->SMGrid, 0, 1));
+        QVERIFY(click(t.w->SMGrid, 1, 1));
+        QVERIFY(!click(t.w->ServingGrid, 3, 0));
+        QVERIFY(!click(t.w->ServingGrid, 0, 2));
+        QVERIFY(click(t.w->ServingGrid, 3, 2));
+    }
+
+    void aMissingPictureIsDroppedWhenTheRecipeIsShown()
+    {
+        Window t;
+        t.add(QStringLiteral("Cake"));
+        t.w->RecipeSet.Edit();
+        t.w->RecipeSet.SetField(QStringLiteral("Picture"), QStringLiteral("pics\\gone.jpg"));
+        t.w->RecipeSet.SetField(QStringLiteral("S1"), 6.0);
+        t.w->RecipeSet.Update();
+        t.show(QStringLiteral("Cake"));
+        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")), QString());
+        QCOMPARE(t.w->SMGrid->textMatrix(1, 0), QStringLiteral("6"));
+        auto* box = qobject_cast<ScaledPicture*>(t.w->Pic_Image);
+        QVERIFY(box);
+        QVERIFY(box->hasPicture()); // the default picture
+    }
+
+    void aFailingPictureStepStillShowsTheRestOfTheRecipe()
+    {
+        Window t;
+        t.add(QStringLiteral("Cake"));
+        t.w->RecipeSet.Edit();
+        t.w->RecipeSet.SetField(QStringLiteral("Picture"), QStringLiteral("pics\\gone.jpg"));
+        t.w->RecipeSet.SetField(QStringLiteral("S1"), 6.0);
+        t.w->RecipeSet.Update();
+        program().Cookbook.ExecuteScript(
+            QStringLiteral("CREATE TRIGGER keep_picture BEFORE UPDATE ON recipes WHEN NEW.Picture = '' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused by test'); END;"));
+        t.show(QStringLiteral("Cake"));
+        QCOMPARE(t.w->SMGrid->textMatrix(1, 0), QStringLiteral("6"));
+        QCOMPARE(t.w->SSTab1->currentIndex(), 0);
+    }
+
+    void menusToggleBoldAndTheDefaultPicture()
+    {
+        Window t;
+        t.w->FirstActivation = false;
+        t.w->Bold_Menu->trigger();
+        QVERIFY(t.w->Bold_Menu->isChecked());
+        QVERIFY(t.w->Recipe_Name->font().bold());
+        t.w->Bold_Menu->trigger();
+        QVERIFY(!t.w->Recipe_Name->font().bold());
+
+        t.w->PicDisplayMenu->trigger();
+        QVERIFY(!t.w->PicDisplayMenu->isChecked());
+        QVERIFY(!t.w->DisplayPic->isHidden());
+        QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("0"));
+        t.w->PicDisplayMenu->trigger();
+        QVERIFY(t.w->DisplayPic->isHidden());
+        QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("1"));
+
+        const bool remember = t.w->SetSizeMenu->isChecked();
+        t.w->SetSizeMenu->trigger();
+        QCOMPARE(t.w->SetSizeMenu->isChecked(), !remember);
+    }
+
+    void aCookbookBuiltByHandIsAllThereAfterARestart()
+    {
+        Window t;
+        t.add(QStringLiteral("Soup"), QStringLiteral("first"));
+        t.add(QStringLiteral("soup"), QStringLiteral("second"));
+        t.add(QStringLiteral("Stew"));
+        t.show(QStringLiteral("Stew"));
+        t.w->Recipe_Name->setText(QStringLiteral("Goulash"));
+        t.w->ServingGrid->setTextMatrix(1, 1, QStringLiteral("12.5"));
+        t.w->SaveRecipeCommand();
+        const QString photo = t.world.filePath(QStringLiteral("PICS/goulash.png"));
+        writePicture(photo, Qt::darkRed);
+        t.dialogs.expectFile(photo);
+        t.w->Add_Pic_Click();
+
+        t.w->close();
+        program().reset();
+        program().folder = t.world.path();
+        program().CurrentCookbookFile = QStringLiteral("recipe20.mdb");
+        t.w = new RecipeNew;
+        t.w->Form_Load();
+        QCOMPARE(t.w->RecipeSet.RecordCount(), 3);
+        t.show(QStringLiteral("soup"), 2);
+        QCOMPARE(t.w->Description->toPlainText(), QStringLiteral("second"));
+        QCOMPARE(t.w->Text1->text(), QStringLiteral("- 2"));
+        t.show(QStringLiteral("Goulash"));
+        QCOMPARE(t.w->ServingGrid->textMatrix(1, 1), QStringLiteral("12.5"));
+        auto* box = qobject_cast<ScaledPicture*>(t.w->Pic_Image);
+        QVERIFY(box && box->hasPicture());
+        QCOMPARE(box->picture().pixelColor(1, 1), QColor(Qt::darkRed));
     }
 };
 
