@@ -563,27 +563,6 @@ private slots:
         QVERIFY(QFile::exists(inside)); // other recipes may use it
     }
 
-    void pictureCommandsNeedAShownRecipe()
-    {
-        Window t; // an empty group
-        QVERIFY(!t.w->Add_Pic->isEnabled() || t.w->RecipeSet.RecordCount() == 0);
-        t.editor().Add_Pic_Click(); // no dialog may appear
-        t.editor().Delete_Pic_Click();
-        QVERIFY(t.dialogs.allAnswered());
-    }
-
-    void missingPictureIsDroppedAndTheDefaultShown()
-    {
-        Window t;
-        t.add(QStringLiteral("Cake"));
-        t.w->RecipeSet.Edit();
-        t.w->RecipeSet.SetField(QStringLiteral("Picture"), QStringLiteral("pics\\gone.jpg"));
-        t.w->RecipeSet.Update();
-        t.show(QStringLiteral("Cake"));
-        t.editor().ShowRecipePicture();
-        QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")), QString());
-    }
-
     void defaultPictureIsOurArtworkAndLoads()
     {
         Window t;
@@ -605,20 +584,6 @@ private slots:
         box.resize(100, 300);
         QCOMPARE(double(box.pictureRect().width()) / box.pictureRect().height(), 2.0);
         QVERIFY(box.sizeHint().width() < 400); // a big photo does not push the page apart
-    }
-
-    void picDisplayMenuTurnsTheDefaultPictureOff()
-    {
-        Window t;
-        QVERIFY(t.w->PicDisplayMenu->isChecked());
-        QVERIFY(t.w->DisplayPic->isHidden());
-        t.w->FirstActivation = false;
-        t.editor().PicDisplayMenu_Click(false);
-        QVERIFY(!t.w->PicDisplayMenu->isChecked());
-        QVERIFY(!t.w->DisplayPic->isChecked());
-        QVERIFY(!t.w->DisplayPic->isHidden());
-        QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("0"));
-        QVERIFY(t.w->DefaultPictureFile.isEmpty());
     }
 
     // --- display options ---------------------------------------------------------------------
@@ -782,7 +747,9 @@ private slots:
 
         t.w->PicDisplayMenu->trigger();
         QVERIFY(!t.w->PicDisplayMenu->isChecked());
+        QVERIFY(!t.w->DisplayPic->isChecked());
         QVERIFY(!t.w->DisplayPic->isHidden());
+        QVERIFY(t.w->DefaultPictureFile.isEmpty());
         QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("0"));
         t.w->PicDisplayMenu->trigger();
         QVERIFY(t.w->DisplayPic->isHidden());
