@@ -22,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTextEdit>
 
 namespace pantrova {
@@ -226,13 +225,8 @@ RecipeText RecipeEditor::pageText(const QString& name) const
 void RecipeEditor::finishGridEditing()
 {
     // A figure still in its cell editor is part of what the person typed.
-    for (ui::FlexGrid* grid : {w.SMGrid, w.ServingGrid}) {
-        if (!grid->isEditing())
-            continue;
-        QTableWidget* table = grid->table();
-        table->setCurrentIndex(QModelIndex()); // leaving the cell commits its editor
-        grid->setRow(grid->row());
-    }
+    w.SMGrid->commitEdit();
+    w.ServingGrid->commitEdit();
 }
 
 // ---------------------------------------------------------------------------------------------

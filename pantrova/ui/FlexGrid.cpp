@@ -394,6 +394,18 @@ bool FlexGrid::isEditing() const
     return m_editing;
 }
 
+void FlexGrid::commitEdit()
+{
+    if (!m_editing)
+        return;
+    // Leaving the cell is how the table commits its editor; the current cell is then put back.
+    const int row = m_row;
+    const int col = m_col;
+    m_table->setCurrentIndex(QModelIndex());
+    setRow(row);
+    setCol(col);
+}
+
 QRect FlexGrid::cellRect(int row, int col) const
 {
     const QModelIndex index = m_table->model()->index(row, col);

@@ -93,6 +93,8 @@ public:
     // Opens the in-place editor on the current cell.
     void editCell();
     bool isEditing() const;
+    // Ends an open in-place edit keeping what was typed, as leaving the cell would (AfterEdit follows).
+    void commitEdit();
 
     // The rectangle of a cell in this widget's coordinates (for tests driving the mouse).
     QRect cellRect(int row, int col) const;
