@@ -129,15 +129,16 @@ void RecipeEditor::SaveRecipe()
         throw;
     }
     w.AddingRecipe = false;
-    w.letters().noteSaved(saved.row, name, saved.number);
 
     if (adding || saved.oldName.toUpper() != name.toUpper()) {
         // A new name takes its sorted place only when the set is read again.
+        w.letters().noteSaved(saved.row, name, saved.number);
         reopenRecipeSet();
         w.RecipeSet.setBookmark(saved.row);
         showCurrentRow(true);
     } else if (saved.oldName != name) {
         // Letter case alone changed: same letter, same place, same number; only the list's text.
+        w.letters().noteSaved(saved.row, name, saved.number);
         w.RecipeSet.setBookmark(saved.row);
         showCurrentRow(false);
     } else {
