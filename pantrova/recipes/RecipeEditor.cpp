@@ -177,6 +177,7 @@ void RecipeEditor::DeleteRecipe()
     RecipeStore::remove(program().Cookbook, w.RecipeSet);
     w.letters().noteDeleted(row);
     if (w.RecipeSet.RecordCount() == 0) {
+        w.letters().refresh();
         showEmptyGroup();
         return;
     }
