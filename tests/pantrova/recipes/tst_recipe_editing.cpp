@@ -211,6 +211,10 @@ private slots:
         const QString sixty = QString(60, u'x');
         t.add(sixty);
         QCOMPARE(t.w->Recipe_Name->text(), QString(50, u'x'));
+        // Empty boxes are stored as empty text, never as Null.
+        engine::Recordset cut = t.row(QString(50, u'x'));
+        QVERIFY(!cut.Fields(QStringLiteral("Description")).isNull());
+        QVERIFY(!cut.Fields(QStringLiteral("Picture")).isNull());
         QCOMPARE(t.count(QStringLiteral("name = '") + QString(50, u'x') + u'\''), 1);
 
         t.dialogs.expectMessage(sanitizeMessage());
@@ -560,6 +564,7 @@ private slots:
         t.editor().Delete_Pic_Click();
         QVERIFY(t.dialogs.allAnswered());
         QCOMPARE(t.row(QStringLiteral("Cake")).Text(QStringLiteral("Picture")), QString());
+        QVERIFY(!t.row(QStringLiteral("Cake")).Fields(QStringLiteral("Picture")).isNull());
         QVERIFY(QFile::exists(inside)); // other recipes may use it
     }
 
