@@ -19,7 +19,7 @@ constexpr DispId DISPID_AMBIENT_USERMODE = -709;
 
 // The container's side of an embedded object: where the object reports that its look or its
 // data changed and that it wants to be saved. Ambient properties come from the site's IDispatch.
-struct IOleClientSite : IUnknown
+struct IClientSite : IUnknown
 {
     static constexpr Guid iid = Guid::parse("{00000118-0000-0000-C000-000000000046}");
 
@@ -29,7 +29,7 @@ struct IOleClientSite : IUnknown
 };
 
 // The extra site of a control: focus changes.
-struct IOleControlSite : IUnknown
+struct IControlSite : IUnknown
 {
     static constexpr Guid iid = Guid::parse("{B196B289-BAB4-101A-B69C-00AA00341D07}");
 
@@ -37,12 +37,12 @@ struct IOleControlSite : IUnknown
 };
 
 // An embeddable object: it is given its site and its extent (in HIMETRIC, 1/100 mm) and closed.
-struct IOleObject : IUnknown
+struct IControlObject : IUnknown
 {
     static constexpr Guid iid = Guid::parse("{00000112-0000-0000-C000-000000000046}");
 
-    virtual HResult SetClientSite(IOleClientSite* site) = 0;
-    virtual HResult GetClientSite(IOleClientSite** site) = 0;
+    virtual HResult SetClientSite(IClientSite* site) = 0;
+    virtual HResult GetClientSite(IClientSite** site) = 0;
     virtual HResult SetExtent(const QSize& himetric) = 0;
     virtual HResult GetExtent(QSize& himetric) = 0;
     // Deactivates, drops the site and every event connection: the end of the object's use.

@@ -83,7 +83,7 @@ void TypeLibrary::registerIn(ComponentRegistry& registry, const QString& library
         registry.setValue(key, {}, i.description);
         registry.setValue(key, QStringLiteral("Kind"),
                           i.dispatchOnly ? QStringLiteral("dispinterface")
-                                         : (i.dual ? QStringLiteral("interface [dual, oleautomation]")
+                                         : (i.dual ? QStringLiteral("interface [dual, automation]")
                                                    : QStringLiteral("interface")));
         registry.setValue(key, QStringLiteral("IID"), i.iid.toString());
         for (const MemberDescription& m : i.members)

@@ -33,8 +33,8 @@ Ref<IConnectionPoint> connectionPoint(IUnknown* object, const Guid& iid)
 
 // The control's site: ambient properties through IDispatch, view/data/focus reports, and the
 // property notifications (permission requests and changes). It holds no reference on the host.
-class CalendarHost::Site final : public IOleClientSite,
-                                 public IOleControlSite,
+class CalendarHost::Site final : public IClientSite,
+                                 public IControlSite,
                                  public IModalHost,
                                  public IDispatch,
                                  public IPropertyNotifySink
@@ -48,10 +48,10 @@ public:
         if (!out)
             return E_POINTER;
         *out = nullptr;
-        if (iid == IUnknown::iid || iid == IOleClientSite::iid)
-            *out = static_cast<IOleClientSite*>(this);
-        else if (iid == IOleControlSite::iid)
-            *out = static_cast<IOleControlSite*>(this);
+        if (iid == IUnknown::iid || iid == IClientSite::iid)
+            *out = static_cast<IClientSite*>(this);
+        else if (iid == IControlSite::iid)
+            *out = static_cast<IControlSite*>(this);
         else if (iid == IModalHost::iid)
             *out = static_cast<IModalHost*>(this);
         else if (iid == IDispatch::iid)
@@ -239,7 +239,7 @@ bool CalendarHost::create(const QString& classOrProgId, QString* error)
     // Notifications first, so the control's permission requests during siting are answered.
     if (Ref<IConnectionPoint> cp = connectionPoint(object.get(), IPropertyNotifySink::iid))
         cp->Advise(static_cast<IPropertyNotifySink*>(m_site), &m_notifyCookie);
-    if (Ref<IOleObject> ole = object.query<IOleObject>())
+    if (Ref<IControlObject> ole = object.query<IControlObject>())
         ole->SetClientSite(m_site);
     if (Ref<IPersistStreamInit> persist = object.query<IPersistStreamInit>())
         persist->InitNew();
@@ -443,7 +443,7 @@ void CalendarHost::release()
         if (m_notifyCookie)
             if (Ref<IConnectionPoint> cp = connectionPoint(m_dispatch, IPropertyNotifySink::iid))
                 cp->Unadvise(m_notifyCookie);
-        if (Ref<IOleObject> ole = queryInterface<IOleObject>(m_dispatch)) {
+        if (Ref<IControlObject> ole = queryInterface<IControlObject>(m_dispatch)) {
             ole->Close();
             ole->SetClientSite(nullptr);
         }
@@ -453,7 +453,7 @@ void CalendarHost::release()
     m_notifyCookie = 0;
     if (m_site) {
         m_site->detach();
-        static_cast<IOleClientSite*>(std::exchange(m_site, nullptr))->Release();
+        static_cast<IClientSite*>(std::exchange(m_site, nullptr))->Release();
     }
     if (m_sink) {
         m_sink->detach();

@@ -106,7 +106,7 @@ VorrinObject::VorrinObject()
     });
     QObject::connect(m_ctl.get(), &VorrinCtl::focusChanged, m_ctl.get(), [this](bool hasFocus) {
         fromControl([&] {
-            if (Ref<IOleControlSite> site = queryInterface<IOleControlSite>(m_site.get()))
+            if (Ref<IControlSite> site = queryInterface<IControlSite>(m_site.get()))
                 site->OnFocus(hasFocus);
         });
     });
@@ -167,8 +167,8 @@ HResult VorrinObject::QueryInterface(const Guid& iid, void** out)
         *out = static_cast<IPersistStreamInit*>(this);
     else if (iid == IPersistPropertyBag::iid)
         *out = static_cast<IPersistPropertyBag*>(this);
-    else if (iid == IOleObject::iid)
-        *out = static_cast<IOleObject*>(this);
+    else if (iid == IControlObject::iid)
+        *out = static_cast<IControlObject*>(this);
     else if (iid == IInPlaceWidget::iid)
         *out = static_cast<IInPlaceWidget*>(this);
     else if (iid == ISpecifyPropertyPages::iid)
@@ -562,9 +562,9 @@ HResult VorrinObject::Save(IPropertyBag* bag, bool clearDirty, bool)
 
 // ---- site and window --------------------------------------------------------------------------
 
-HResult VorrinObject::SetClientSite(IOleClientSite* site)
+HResult VorrinObject::SetClientSite(IClientSite* site)
 {
-    m_site = Ref<IOleClientSite>::share(site);
+    m_site = Ref<IClientSite>::share(site);
     // A container with a dialog seam of its own runs the popup; otherwise it is modal here.
     if (queryInterface<IModalHost>(m_site.get())) {
         m_ctl->setPopupDriver([this](PopupCalendar& popup) {
@@ -581,11 +581,11 @@ HResult VorrinObject::SetClientSite(IOleClientSite* site)
     return S_OK;
 }
 
-HResult VorrinObject::GetClientSite(IOleClientSite** site)
+HResult VorrinObject::GetClientSite(IClientSite** site)
 {
     if (!site)
         return E_POINTER;
-    *site = Ref<IOleClientSite>(m_site).detach();
+    *site = Ref<IClientSite>(m_site).detach();
     return S_OK;
 }
 

@@ -30,7 +30,7 @@ class VorrinObject final : public component::IDispatch,
                            public component::IConnectionPointContainer,
                            public component::IPersistStreamInit,
                            public component::IPersistPropertyBag,
-                           public component::IOleObject,
+                           public component::IControlObject,
                            public component::IInPlaceWidget,
                            public component::ISpecifyPropertyPages,
                            public component::IErrorInfoSource
@@ -62,9 +62,9 @@ public:
     component::HResult Load(component::IPropertyBag* bag) override;
     component::HResult Save(component::IPropertyBag* bag, bool clearDirty, bool saveAll) override;
 
-    // IOleObject
-    component::HResult SetClientSite(component::IOleClientSite* site) override;
-    component::HResult GetClientSite(component::IOleClientSite** site) override;
+    // IControlObject
+    component::HResult SetClientSite(component::IClientSite* site) override;
+    component::HResult GetClientSite(component::IClientSite** site) override;
     component::HResult SetExtent(const QSize& himetric) override;
     component::HResult GetExtent(QSize& himetric) override;
     component::HResult Close() override;
@@ -106,7 +106,7 @@ private:
     std::unique_ptr<VorrinCtl> m_ctl;
     component::ConnectionPoint m_events;
     component::ConnectionPoint m_propertyNotify;
-    component::Ref<component::IOleClientSite> m_site;
+    component::Ref<component::IClientSite> m_site;
     component::Ref<component::IFont> m_font;
     FontChangeSink* m_fontSink;
     uint32_t m_fontCookie = 0;

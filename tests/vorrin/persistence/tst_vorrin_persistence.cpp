@@ -23,7 +23,7 @@ using vorrin::VorrinObject;
 namespace {
 
 // A container site: ambient properties, and answers to permission requests.
-class TestSite final : public IOleClientSite, public IDispatch, public IPropertyNotifySink
+class TestSite final : public IClientSite, public IDispatch, public IPropertyNotifySink
 {
 public:
     static Ref<TestSite> create() { return Ref<TestSite>::adopt(new TestSite); }
@@ -34,8 +34,8 @@ public:
     HResult QueryInterface(const Guid& iid, void** out) override
     {
         *out = nullptr;
-        if (iid == IUnknown::iid || iid == IOleClientSite::iid)
-            *out = static_cast<IOleClientSite*>(this);
+        if (iid == IUnknown::iid || iid == IClientSite::iid)
+            *out = static_cast<IClientSite*>(this);
         else if (iid == IDispatch::iid)
             *out = static_cast<IDispatch*>(this);
         else if (iid == IPropertyNotifySink::iid)
@@ -99,14 +99,14 @@ struct Control
         Ref<IConnectionPoint> cp;
         cpc->FindConnectionPoint(IPropertyNotifySink::iid, reinterpret_cast<IConnectionPoint**>(cp.put()));
         cp->Advise(static_cast<IPropertyNotifySink*>(site.get()), &cookie);
-        object.query<IOleObject>()->SetExtent(QSize(5080, 3810));
+        object.query<IControlObject>()->SetExtent(QSize(5080, 3810));
         if (sited)
-            object.query<IOleObject>()->SetClientSite(site.get());
+            object.query<IControlObject>()->SetClientSite(site.get());
     }
     ~Control()
     {
         if (dispatch)
-            dispatch.query<IOleObject>()->Close();
+            dispatch.query<IControlObject>()->Close();
     }
     VorrinObject& object() const { return *static_cast<VorrinObject*>(dispatch.get()); }
     Variant get(DispId id) const
@@ -224,7 +224,7 @@ void PersistenceTest::defaultSettingsLoadBackUnchanged()
     QCOMPARE(c.get(22).toI4(), -1);
     QVERIFY(c.get(29).toBool());
     QSize extent;
-    c.dispatch.query<IOleObject>()->GetExtent(extent);
+    c.dispatch.query<IControlObject>()->GetExtent(extent);
     QCOMPARE(extent, QSize(5080, 3810));
     QCOMPARE(c.save().toHex(), defaultStream().toHex());
 }
