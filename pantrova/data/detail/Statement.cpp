@@ -131,12 +131,23 @@ qint64 Statement::columnInt64(int i) const
     return sqlite3_column_int64(m_stmt, i);
 }
 
+StoredKind Statement::kindOf(int i) const
+{
+    if (m_kinds.empty()) {
+        const int n = columnCount();
+        m_kinds.reserve(size_t(n));
+        for (int c = 0; c < n; ++c)
+            m_kinds.push_back(storedKindOf(columnDeclType(c)));
+    }
+    return m_kinds[size_t(i)];
+}
+
 Value Statement::column(int i) const
 {
     const int type = sqlite3_column_type(m_stmt, i);
     if (type == SQLITE_NULL)
         return {};
-    const StoredKind kind = storedKindOf(columnDeclType(i));
+    const StoredKind kind = kindOf(i);
     if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i));
         const QString s = QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, i));

@@ -5,10 +5,16 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace engine::detail {
+
+// How a declared column type reads back.
+enum class StoredKind { Plain, Boolean, Date, Whole, Real, Text };
+StoredKind storedKindOf(const QString& declType);
 
 // A prepared statement: prepared in the constructor, finalized in the destructor. Every value goes
 // in through bind(); failures throw EngineError naming the file and the statement.
@@ -37,14 +43,13 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& reason) const;
+    StoredKind kindOf(int i) const;
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
     QString m_sql;
     QString m_file;
+    // Declared types do not change for a prepared statement: parsed once, not per row read.
+    mutable std::vector<StoredKind> m_kinds;
 };
-
-// How a declared column type reads back.
-enum class StoredKind { Plain, Boolean, Date, Whole, Real, Text };
-StoredKind storedKindOf(const QString& declType);
 
 } // namespace engine::detail
