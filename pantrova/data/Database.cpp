@@ -13,19 +13,9 @@
 namespace engine {
 
 using detail::DatabaseState;
+using detail::quotedName;
 using detail::RecordsetState;
 using detail::Statement;
-
-namespace {
-
-QString quotedName(const QString& name)
-{
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
-
-} // namespace
 
 bool Database::isOpen() const
 {

@@ -41,21 +41,27 @@ QString ProgramFolder::findFile(const QString& wildcard, const QString& name) co
     return {};
 }
 
-bool ProgramFolder::hasPicsDirectory() const
+namespace {
+// The real name of the pictures folder ("PICS" in any case), or empty; files of that name do not count.
+QString picsDirectoryIn(const QString& path)
 {
-    const QStringList dirs = QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QStringList dirs = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QString& entry : dirs)
         if (entry.toUpper() == u"PICS")
-            return true;
-    return false;
+            return entry;
+    return {};
+}
+} // namespace
+
+bool ProgramFolder::hasPicsDirectory() const
+{
+    return !picsDirectoryIn(m_path).isEmpty();
 }
 
 QString ProgramFolder::ensurePicsDirectory() const
 {
-    const QStringList dirs = QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    for (const QString& entry : dirs)
-        if (entry.toUpper() == u"PICS")
-            return entry;
+    if (const QString existing = picsDirectoryIn(m_path); !existing.isEmpty())
+        return existing;
     if (!QDir(m_path).mkdir(QStringLiteral("PICS")))
         throw std::runtime_error(
             QStringLiteral("Cannot create the folder \"PICS\" in %1").arg(m_path).toStdString());

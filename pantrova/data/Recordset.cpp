@@ -14,15 +14,6 @@ using detail::Statement;
 
 namespace detail {
 
-namespace {
-QString quotedName(const QString& name)
-{
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
-} // namespace
-
 void RecordsetState::requireOpen() const
 {
     if (!open || !db || !db->isOpen())

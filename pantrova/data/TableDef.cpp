@@ -2,6 +2,7 @@
 
 #include "EngineError.h"
 #include "detail/DatabaseState.h"
+#include "detail/Statement.h"
 
 namespace engine {
 
@@ -89,12 +90,8 @@ void TableDef::Append(const Field& field)
     if (HasField(field.Name))
         m_db->fail(QStringLiteral("Append %1").arg(field.Name),
                    QStringLiteral("The field '%1' already exists in table '%2'.").arg(field.Name, m_name));
-    QString table = m_name;
-    table.replace(u'"', QStringLiteral("\"\""));
-    QString column = field.Name;
-    column.replace(u'"', QStringLiteral("\"\""));
-    m_db->exec(
-        QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN \"%2\" %3").arg(table, column, declaredType(field)));
+    m_db->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                   .arg(detail::quotedName(m_name), detail::quotedName(field.Name), declaredType(field)));
     m_db->forgetSchema();
 }
 

@@ -1,5 +1,7 @@
 #include "vorrin/server/VorrinTypeLibrary.h"
 
+#include "vorrin/server/VariantBridge.h"
+
 #include "vorrin/control/VorrinCtl.h"
 #include "vorrin/server/VorrinIdentifiers.h"
 
@@ -38,27 +40,7 @@ QString typeName(ValueType t, const char* enumName)
 
 uint16_t varType(ValueType t)
 {
-    switch (t) {
-    case ValueType::Void:
-        return VT_EMPTY;
-    case ValueType::Bool:
-        return VT_BOOL;
-    case ValueType::I2:
-        return VT_I2;
-    case ValueType::I4:
-        return VT_I4;
-    case ValueType::Date:
-        return VT_DATE;
-    case ValueType::Color:
-        return VT_UI4;
-    case ValueType::Font:
-        return VT_DISPATCH;
-    case ValueType::String:
-        return VT_BSTR;
-    case ValueType::Variant:
-        return VT_VARIANT;
-    }
-    return VT_EMPTY;
+    return static_cast<uint16_t>(VariantBridge::varTypeOf(t));
 }
 
 ParamDescription param(const ArgInfo& a)

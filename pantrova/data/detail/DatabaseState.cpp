@@ -80,9 +80,7 @@ const QList<ColumnInfo>& DatabaseState::columns(const QString& realTable)
     auto it = m_columns.find(key);
     if (it != m_columns.end())
         return *it;
-    QString quoted = realTable;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    Statement st(db, QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted), path);
+    Statement st(db, QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(realTable)), path);
     QList<ColumnInfo> list;
     while (st.step())
         list.append({st.column(1).toText(), st.column(2).toText()});
@@ -106,9 +104,8 @@ QStringList DatabaseState::indexColumns(const QString& realTable, const QString&
     if (!find.step())
         fail(QStringLiteral("Index = %1").arg(indexName),
              QStringLiteral("'%1' isn't an index in this table (%2).").arg(indexName, realTable));
-    QString stored = find.column(0).toText();
-    stored.replace(u'"', QStringLiteral("\"\""));
-    Statement info(db, QStringLiteral("PRAGMA index_info(\"%1\")").arg(stored), path);
+    Statement info(db, QStringLiteral("PRAGMA index_info(%1)").arg(quotedName(find.column(0).toText())),
+                   path);
     QStringList cols;
     while (info.step())
         cols.append(info.column(2).toText());

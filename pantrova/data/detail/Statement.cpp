@@ -6,6 +6,13 @@
 
 namespace engine::detail {
 
+QString quotedName(const QString& name)
+{
+    QString q = name;
+    q.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + q + u'"';
+}
+
 StoredKind storedKindOf(const QString& declType)
 {
     const QString t = declType.toUpper();

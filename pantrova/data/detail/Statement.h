@@ -12,6 +12,10 @@ struct sqlite3_stmt;
 
 namespace engine::detail {
 
+// A table, column or index name as a quoted SQL identifier ("a""b" for a"b). Names come from the
+// schema or the program, never from a person, but quoting keeps odd names from breaking statements.
+QString quotedName(const QString& name);
+
 // How a declared column type reads back.
 enum class StoredKind { Plain, Boolean, Date, Whole, Real, Text };
 StoredKind storedKindOf(const QString& declType);
