@@ -1,6 +1,8 @@
 // Pantrova: the program's entry. Installs the real dialogs, runs the start-up routine, and hands
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
+#include "cookbooks/CookbookChecks.h"
+#include "cookbooks/CookbookMenus.h"
 #include "data/ProgramFolder.h"
 #include "pantrova/planner/CalendarHost.h"
 #include "recipes/RecipeNew.h"
@@ -32,6 +34,8 @@ int main(int argc, char* argv[])
     };
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
+    p.checkCookbookFormat = [](engine::Database& cookbook) { pantrova::CookbookChecks::run(cookbook); };
+    p.mainWindowCreated.push_back(pantrova::attachCookbookMenus);
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());
