@@ -16,6 +16,8 @@ namespace pantrova {
 namespace {
 
 const QString kFailed = QStringLiteral("There was an error compacting Database");
+// Files of this size take more than a moment to compact.
+constexpr qint64 kLongWorkBytes = 8 * 1024 * 1024;
 
 QString shownName(const QString& file)
 {
@@ -110,7 +112,8 @@ void Compact_Menu_Click(RecipeNew& w)
     QString failure;
     {
         const int steps = int(compaction.files().size()) * 3 + 1;
-        WorkProgress progress(&w, QStringLiteral("Compacting"), steps);
+        WorkProgress progress(&w, QStringLiteral("Compacting"), steps,
+                              compaction.totalBytes() > kLongWorkBytes);
         progress.show(0, QStringLiteral("Closing the databases..."));
         unloadPlanner(p);
         DisabledWhileWorking disabled(w);

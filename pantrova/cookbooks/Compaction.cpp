@@ -35,6 +35,14 @@ QString Compaction::scratchFile() const
     }
 }
 
+qint64 Compaction::totalBytes() const
+{
+    qint64 bytes = 0;
+    for (const QString& file : m_files)
+        bytes += QFileInfo(pathOf(file)).size();
+    return bytes;
+}
+
 void Compaction::run()
 {
     m_compacted.clear();

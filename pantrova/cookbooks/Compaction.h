@@ -33,6 +33,7 @@ public:
     QStringList compacted() const { return m_compacted; }
     QStringList files() const { return m_files; }
     QString scratchFile() const;
+    qint64 totalBytes() const; // of the files to compact
 
     // Why compaction stopped, with the file it stopped at.
     class Failed : public std::runtime_error

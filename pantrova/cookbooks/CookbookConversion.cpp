@@ -27,6 +27,8 @@ namespace {
 const QString kScratch = QStringLiteral(".Converting.mdb");
 constexpr int kFirstPersonalGroup = 10;
 constexpr int kMostGroupNameCharacters = 20;
+// Old cookbooks of this size (some thousands of recipes) take more than a moment to convert.
+constexpr qint64 kLongWorkBytes = 4 * 1024 * 1024;
 
 QString realTableName(const QStringList& tables, const QString& wanted)
 {
@@ -251,7 +253,8 @@ void ConvertOldCookbook(engine::Database& cookbook)
         ui::MsgButtons::OK, ui::MsgIcon::Information);
     try {
         const int steps = int(oldCategoryTables().size());
-        WorkProgress progress(program().mainWindow, QStringLiteral("Converting the Cookbook"), steps);
+        WorkProgress progress(program().mainWindow, QStringLiteral("Converting the Cookbook"), steps,
+                              info.size() > kLongWorkBytes);
         convertCookbookFile(path, QDir(info.absolutePath()).filePath(backup),
                             [&](int done, const QString& table) {
                                 progress.show(done, QStringLiteral("Converting the recipes of ") + table +

@@ -132,6 +132,8 @@ void verify(const QString& path)
 {
     engine::Workspace workspace;
     engine::Database db = workspace.OpenDatabase(path);
+    // Reading through a memory map keeps the check close to the speed of reading the file.
+    db.Execute(QStringLiteral("PRAGMA mmap_size = 1073741824"));
     QString verdict;
     {
         engine::Recordset check = db.OpenRecordset(QStringLiteral("PRAGMA quick_check"));
