@@ -52,17 +52,25 @@ void RecordsetState::loadKeys()
 
 void RecordsetState::loadColumns()
 {
-    if (rowStatement)
+    // A field added through this database since the names were read: prepare the row read anew.
+    if (rowStatement && columnsSchemaGeneration == db->schemaGeneration())
         return;
     rowStatement = std::make_unique<Statement>(
         db->db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(selectList, quotedName(table)),
         db->path);
+    columnsSchemaGeneration = db->schemaGeneration();
+    readColumnNames();
+}
+
+void RecordsetState::readColumnNames()
+{
     names.clear();
     nameIndex.clear();
     for (int i = 0; i < rowStatement->columnCount(); ++i) {
         names.append(rowStatement->columnName(i));
         nameIndex.insert(names.last().toLower(), i);
     }
+    columnsShapeGeneration = rowStatement->shapeGeneration();
 }
 
 void RecordsetState::readCurrent()
@@ -71,7 +79,7 @@ void RecordsetState::readCurrent()
     if (!atRow() || deleted[size_t(pos)])
         throw EngineError(db->path, sql, QStringLiteral("No current record."));
     const qint64 key = keys[size_t(pos)];
-    if (cacheValid && cachedKey == key)
+    if (cacheValid && cachedKey == key && (snapshot || columnsSchemaGeneration == db->schemaGeneration()))
         return;
     if (snapshot) {
         values = rows[size_t(key)];
@@ -82,6 +90,12 @@ void RecordsetState::readCurrent()
         if (!rowStatement->step()) {
             rowStatement->reset();
             throw EngineError(db->path, sql, QStringLiteral("Record is deleted."));
+        }
+        if (rowStatement->shapeGeneration() != columnsShapeGeneration) {
+            // Another connection changed the table: its columns are what the statement reads now.
+            readColumnNames();
+            db->forgetSchema();
+            columnsSchemaGeneration = db->schemaGeneration();
         }
         values.clear();
         for (int i = 0; i < rowStatement->columnCount(); ++i)
@@ -223,7 +237,7 @@ Value Recordset::Fields(const QString& name) const
     if (it == s.nameIndex.constEnd())
         throw EngineError(s.db->path, s.sql,
                           QStringLiteral("Item not found in this collection: %1").arg(name));
-    return s.values[*it];
+    return *it < s.values.size() ? s.values[*it] : Value();
 }
 
 QStringList Recordset::FieldNames() const

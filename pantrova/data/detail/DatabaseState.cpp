@@ -117,6 +117,7 @@ void DatabaseState::forgetSchema()
     m_columns.clear();
     m_dateColumns.clear();
     m_dateColumnsKnown = false;
+    ++m_schemaGeneration;
 }
 
 } // namespace engine::detail

@@ -44,6 +44,8 @@ struct DatabaseState
     const QList<ColumnInfo>& columns(const QString& realTable);
     QStringList indexColumns(const QString& realTable, const QString& indexName);
     void forgetSchema();
+    // Goes up whenever the schema facts are forgotten, so recordsets know to read their shape again.
+    quint64 schemaGeneration() const { return m_schemaGeneration; }
 
     // The names the windows use for indexes map to storage names, since the store keeps tables
     // and indexes in one namespace (a list's index shares its table's name).
@@ -53,6 +55,7 @@ private:
     QHash<QString, QList<ColumnInfo>> m_columns;
     QSet<QString> m_dateColumns;
     bool m_dateColumnsKnown = false;
+    quint64 m_schemaGeneration = 0;
 };
 
 } // namespace engine::detail

@@ -138,13 +138,21 @@ qint64 Statement::columnInt64(int i) const
     return sqlite3_column_int64(m_stmt, i);
 }
 
+int Statement::shapeGeneration() const
+{
+    return sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0);
+}
+
 StoredKind Statement::kindOf(int i) const
 {
-    if (m_kinds.empty()) {
+    const int generation = shapeGeneration();
+    if (generation != m_kindsGeneration || m_kinds.size() != size_t(columnCount())) {
         const int n = columnCount();
+        m_kinds.clear();
         m_kinds.reserve(size_t(n));
         for (int c = 0; c < n; ++c)
             m_kinds.push_back(storedKindOf(columnDeclType(c)));
+        m_kindsGeneration = generation;
     }
     return m_kinds[size_t(i)];
 }

@@ -283,6 +283,45 @@ private slots:
         QVERIFY(rs.HasField(QStringLiteral("Rating")));
     }
 
+    // The cookbook checks add fields to tables that open recordsets read: the recordsets must follow
+    // the table's new shape, whether the field came through this connection or another one.
+    void openRecordsetsFollowAFieldAddedUnderThem()
+    {
+        for (const char* n : {"A", "B", "C"})
+            addRecipe(m_db, QString::fromLatin1(n), 1, 6, QStringLiteral("d"));
+        Recordset keyset =
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 6 order by name"));
+        Recordset table = m_db.OpenRecordset(QStringLiteral("recipes"));
+        QCOMPARE(keyset.Text(QStringLiteral("Name")), QStringLiteral("A"));
+        QCOMPARE(table.Fields(QStringLiteral("P12")), Value());
+
+        TableDef def = m_db.TableDefs(QStringLiteral("recipes"));
+        def.Append(def.CreateField(QStringLiteral("Rating"), FieldType::Double));
+        QVERIFY(keyset.HasField(QStringLiteral("Rating")));
+        keyset.MoveNext();
+        QCOMPARE(keyset.Text(QStringLiteral("Name")), QStringLiteral("B"));
+        QVERIFY(keyset.Fields(QStringLiteral("Rating")).isNull());
+        keyset.Edit();
+        keyset.SetField(QStringLiteral("Rating"), 4.5);
+        keyset.Update();
+        QCOMPARE(keyset.Fields(QStringLiteral("Rating")).toDouble(), 4.5);
+        table.MoveLast();
+        QVERIFY(table.FieldNames().contains(QStringLiteral("Rating")));
+
+        // A second connection widens the table, then the first reads on.
+        Workspace other;
+        Database second = other.OpenDatabase(QStringLiteral("book.mdb"));
+        second.ExecuteScript(QStringLiteral("ALTER TABLE recipes ADD COLUMN Notes LONGTEXT; "
+                                            "ALTER TABLE recipes ADD COLUMN Stars SMALLINT;"));
+        other.Close();
+        keyset.MoveNext();
+        QCOMPARE(keyset.Text(QStringLiteral("Name")), QStringLiteral("C"));
+        QCOMPARE(keyset.Text(QStringLiteral("Description")), QStringLiteral("d"));
+        QVERIFY(keyset.Fields(QStringLiteral("Stars")).isNull());
+        keyset.MovePrevious();
+        QCOMPARE(keyset.Fields(QStringLiteral("Rating")).toDouble(), 4.5);
+    }
+
     void failuresNameFileStatementAndReason()
     {
         try {
