@@ -15,6 +15,7 @@ DatabaseState::~DatabaseState()
 
 void DatabaseState::close()
 {
+    m_attached.clear(); // closing the connection lets go of every attached file
     for (const auto& weak : recordsets)
         if (auto rs = weak.lock())
             rs->release();
@@ -110,6 +111,31 @@ QStringList DatabaseState::indexColumns(const QString& realTable, const QString&
     while (info.step())
         cols.append(info.column(2).toText());
     return cols;
+}
+
+QString DatabaseState::attach(const QString& path)
+{
+    const auto found = m_attached.constFind(path);
+    if (found != m_attached.constEnd())
+        return *found;
+    const QString schema = QStringLiteral("pv_target%1").arg(++m_attachCounter);
+    exec(QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema), {Value(path)});
+    m_attached.insert(path, schema);
+    return schema;
+}
+
+void DatabaseState::detachAll()
+{
+    if (!db)
+        return;
+    for (auto it = m_attached.begin(); it != m_attached.end();) {
+        const QByteArray sql = QStringLiteral("DETACH DATABASE %1").arg(*it).toUtf8();
+        // Still in use by an unfinished transaction: kept, and let go at its end.
+        if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK)
+            it = m_attached.erase(it);
+        else
+            ++it;
+    }
 }
 
 void DatabaseState::forgetSchema()

@@ -51,11 +51,20 @@ struct DatabaseState
     // and indexes in one namespace (a list's index shares its table's name).
     static QString storageIndexName(const QString& table, const QString& indexName);
 
+    // Other files that INSERT INTO [file].table writes to are attached under a schema name of
+    // their own. A file written inside a transaction cannot be detached before the transaction
+    // ends, so it stays attached (and is reused by later copies) until detachAll() runs after the
+    // commit or rollback, or after a copy made outside any transaction.
+    QString attach(const QString& path);
+    void detachAll();
+
 private:
     QHash<QString, QList<ColumnInfo>> m_columns;
     QSet<QString> m_dateColumns;
     bool m_dateColumnsKnown = false;
     quint64 m_schemaGeneration = 0;
+    QHash<QString, QString> m_attached; // canonical path -> schema name
+    int m_attachCounter = 0;
 };
 
 } // namespace engine::detail

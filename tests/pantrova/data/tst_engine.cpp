@@ -268,6 +268,52 @@ private slots:
             EngineError, other.Execute(QStringLiteral("INSERT INTO [missing].Recipes SELECT * FROM Beef")));
     }
 
+    // Copies into other files inside one transaction: each file is attached once, stays usable
+    // for later copies, and is let go when the transaction ends, however it ends.
+    void copiesIntoOtherFilesInsideATransaction()
+    {
+        for (const char* name : {"other.mdb", "third.mdb"}) {
+            QVERIFY(QFile::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")),
+                                m_world->filePath(QString::fromLatin1(name))));
+            QFile::setPermissions(m_world->filePath(QString::fromLatin1(name)),
+                                  QFile::ReadOwner | QFile::WriteOwner);
+        }
+        addRecipe(m_db, QStringLiteral("Pie"), 1, 13);
+        addRecipe(m_db, QStringLiteral("Tart"), 1, 13);
+        const QString copy =
+            QStringLiteral("INSERT INTO [%1].report SELECT * FROM Recipes where groupnum = 13");
+        auto attachedCount = [this] {
+            return m_db.OpenRecordset(QStringLiteral("PRAGMA database_list")).RecordCount();
+        };
+        const int alone = attachedCount();
+        auto reportRows = [this](const QString& file) {
+            Workspace ws;
+            return ws.OpenDatabase(file).OpenRecordset(QStringLiteral("select * from report")).RecordCount();
+        };
+
+        {
+            Transaction t(m_db);
+            QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("other"))), 2);
+            QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("other.mdb"))), 2);
+            QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("third"))), 2);
+            t.commit();
+        }
+        QCOMPARE(attachedCount(), alone);
+        QCOMPARE(reportRows(QStringLiteral("other.mdb")), 4);
+        QCOMPARE(reportRows(QStringLiteral("third.mdb")), 2);
+
+        {
+            Transaction t(m_db);
+            QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("other"))), 2);
+        } // rolled back
+        QCOMPARE(attachedCount(), alone);
+        QCOMPARE(reportRows(QStringLiteral("other.mdb")), 4);
+
+        QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("other"))), 2);
+        QCOMPARE(attachedCount(), alone);
+        QCOMPARE(reportRows(QStringLiteral("other.mdb")), 6);
+    }
+
     void tableDefsAppendAField()
     {
         TableDef def = m_db.TableDefs(QStringLiteral("Recipes"));
