@@ -1,6 +1,7 @@
 #include "DatabaseState.h"
 
 #include "../EngineError.h"
+#include "OpenFiles.h"
 #include "RecordsetState.h"
 #include "SqlDialect.h"
 
@@ -13,8 +14,18 @@ DatabaseState::~DatabaseState()
     close();
 }
 
+void DatabaseState::markOpen()
+{
+    m_openKey = OpenFiles::key(path);
+    OpenFiles::opened(m_openKey);
+}
+
 void DatabaseState::close()
 {
+    if (!m_openKey.isEmpty()) {
+        OpenFiles::closed(m_openKey);
+        m_openKey.clear();
+    }
     m_attached.clear(); // closing the connection lets go of every attached file
     for (const auto& weak : recordsets)
         if (auto rs = weak.lock())

@@ -32,6 +32,8 @@ struct DatabaseState
 
     ~DatabaseState();
     bool isOpen() const { return db != nullptr; }
+    // Records the file as open in the program (see OpenFiles), once the connection is made.
+    void markOpen();
     void close();
     void requireOpen(const QString& what) const;
     [[noreturn]] void fail(const QString& statement, const QString& reason) const;
@@ -64,6 +66,7 @@ private:
     bool m_dateColumnsKnown = false;
     quint64 m_schemaGeneration = 0;
     QHash<QString, QString> m_attached; // canonical path -> schema name
+    QString m_openKey;                  // the file's key in OpenFiles while open
     int m_attachCounter = 0;
 };
 

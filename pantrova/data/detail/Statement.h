@@ -50,7 +50,7 @@ public:
     int shapeGeneration() const;
 
 private:
-    [[noreturn]] void fail(const QString& reason) const;
+    [[noreturn]] void fail(const QString& reason, int resultCode) const;
     StoredKind kindOf(int i) const;
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
