@@ -1,6 +1,7 @@
 #include "Recordset.h"
 
 #include "EngineError.h"
+#include "detail/FieldValues.h"
 #include "detail/RecordsetState.h"
 
 #include <sqlite3.h>
@@ -360,25 +361,13 @@ void Recordset::SetField(const QString& name, const Value& value)
         throw EngineError(s.db->path, s.sql,
                           QStringLiteral("Item not found in this collection: %1").arg(name));
 
-    Value stored = value;
-    const detail::StoredKind kind = detail::storedKindOf(col->declType);
-    const bool numeric = kind == detail::StoredKind::Whole || kind == detail::StoredKind::Real ||
-                         kind == detail::StoredKind::Boolean || kind == detail::StoredKind::Date;
-    if (numeric && value.type() == Value::Type::Text) {
-        bool ok = false;
-        const double d = value.toText().trimmed().toDouble(&ok);
-        if (kind == detail::StoredKind::Date && !ok) {
-            const QDateTime when = value.toDateTime();
-            ok = when.isValid();
-            stored = ok ? Value(when) : value;
-        } else if (ok) {
-            stored = kind == detail::StoredKind::Whole ? Value(qint64(d)) : Value(d);
-        }
-        if (!ok)
-            throw EngineError(s.db->path, s.sql,
-                              QStringLiteral("Data type conversion error: '%1' is not a value for field %2.")
-                                  .arg(value.toText(), col->name));
-    }
+    const detail::FieldValue fitted = detail::valueForField(col->declType, value);
+    if (!fitted.refusal.isEmpty())
+        throw EngineError(
+            s.db->path, s.sql,
+            QStringLiteral("Data type conversion error: %1 for field %2.").arg(fitted.refusal, col->name),
+            EngineError::Cause::BadValue);
+    const Value& stored = fitted.stored;
     for (auto& [field, pendingValue] : s.pending) {
         if (field.compare(col->name, Qt::CaseInsensitive) == 0) {
             pendingValue = stored;

@@ -11,6 +11,8 @@
 
 using namespace engine;
 
+Q_DECLARE_METATYPE(engine::Value)
+
 namespace {
 const QString kNasty = QStringLiteral("Grandma's \"Best\" [Soup]; DROP TABLE recipes; --");
 
@@ -172,15 +174,68 @@ private slots:
         QVERIFY(rs.isEOF());
     }
 
-    void textTypedIntoANumberFieldIsRefused()
+    // Values that do not fit their field are refused with the field and the value named, never
+    // stored as something else; empty text in a date is Null.
+    void valuesThatDoNotFitTheirFieldAreRefused_data()
     {
-        Recordset rs = m_db.OpenRecordset(QStringLiteral("recipes"));
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<Value>("value");
+        QTest::addColumn<Value>("stored"); // Null with refused = true means refused
+        QTest::addColumn<bool>("refused");
+        const QString book = QStringLiteral("book.mdb");
+        const QString menus = QStringLiteral("MenusE.mdb");
+        const QString r = QStringLiteral("recipes");
+        const QString m = QStringLiteral("mymenus");
+        QTest::newRow("text that is no date")
+            << menus << m << "menudate" << Value(u"next Tuesday") << Value() << true;
+        QTest::newRow("empty text in a date") << menus << m << "menudate" << Value(u"  ") << Value() << false;
+        QTest::newRow("date text") << menus << m << "menudate" << Value(u"12/25/2026")
+                                   << Value(QDate(2026, 12, 25)) << false;
+        QTest::newRow("fraction in a whole number")
+            << book << r << "groupnum" << Value(u"2.7") << Value() << true;
+        QTest::newRow("fraction as a number")
+            << book << r << "category_code" << Value(2.5) << Value() << true;
+        QTest::newRow("too large for 16 bits") << book << r << "groupnum" << Value(70000) << Value() << true;
+        QTest::newRow("smallest 16-bit")
+            << book << r << "groupnum" << Value(u"-32768") << Value(qint64(-32768)) << false;
+        QTest::newRow("too large for 32 bits")
+            << book << r << "category_code" << Value(qint64(3000000000LL)) << Value() << true;
+        QTest::newRow("whole number as text")
+            << book << r << "category_code" << Value(u" 12 ") << Value(qint64(12)) << false;
+        QTest::newRow("words in a number") << book << r << "S2" << Value(u"2 cups") << Value() << true;
+        QTest::newRow("text in Yes/No") << menus << m << "autodelete" << Value(u"maybe") << Value() << true;
+        QTest::newRow("Yes/No as a word")
+            << menus << m << "autodelete" << Value(u"True") << Value(true) << false;
+    }
+    void valuesThatDoNotFitTheirFieldAreRefused()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(Value, value);
+        QFETCH(Value, stored);
+        QFETCH(bool, refused);
+        Database db = m_ws.OpenDatabase(file);
+        Recordset rs = db.OpenRecordset(table);
         rs.AddNew();
-        rs.SetField(QStringLiteral("S1"), QStringLiteral(" 12.5 "));
-        QVERIFY_THROWS_EXCEPTION(EngineError, rs.SetField(QStringLiteral("S2"), QStringLiteral("2 cups")));
-        QVERIFY_THROWS_EXCEPTION(EngineError, rs.SetField(QStringLiteral("NoSuchField"), 1));
+        if (refused) {
+            try {
+                rs.SetField(field, value);
+                QFAIL("the value must be refused");
+            } catch (const EngineError& e) {
+                QCOMPARE(e.cause(), EngineError::Cause::BadValue);
+                QVERIFY2(e.reason().contains(field) && e.reason().contains(value.toText()),
+                         qPrintable(e.reason()));
+            }
+            rs.CancelUpdate();
+            QCOMPARE(rs.RecordCount(), 0);
+            return;
+        }
+        rs.SetField(field, value);
         rs.Update();
-        QCOMPARE(rs.Fields(QStringLiteral("S1")).toDouble(), 12.5);
+        QCOMPARE(rs.Fields(field), stored);
     }
 
     void tableTypeIndexSeekAndNoMatch()
