@@ -8,7 +8,7 @@
 #include "cookbooks/CookBook_Form.h"
 #include "cookbooks/CookbookChecks.h"
 #include "cookbooks/CookbookLibrary.h"
-#include "cookbooks/DatabaseFiles.h"
+#include "data/DatabaseFiles.h"
 #include "data/ProgramFolder.h"
 #include "data/Settings.h"
 #include "data/Workspace.h"
@@ -73,8 +73,8 @@ void BM_ConvertOldCookbook10000(benchmark::State& state)
     int recipes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        DatabaseFiles::remove(cookbook);
-        DatabaseFiles::remove(backup);
+        engine::DatabaseFiles::remove(cookbook);
+        engine::DatabaseFiles::remove(backup);
         QFile::copy(master, cookbook);
         ui::ScriptedDialogs answers;
         answers.expectMessageContaining(QStringLiteral("will now be"))
@@ -142,7 +142,7 @@ double plainCopyMs(const BigFolder& folder)
     QElapsedTimer t;
     t.start();
     for (const QString& f : folder.files())
-        DatabaseFiles::copy(folder.path(f), folder.path(QStringLiteral("copy of ") + f));
+        engine::DatabaseFiles::copy(folder.path(f), folder.path(QStringLiteral("copy of ") + f));
     const double ms = double(t.nsecsElapsed()) / 1e6;
     for (const QString& f : folder.files())
         QFile::remove(folder.path(QStringLiteral("copy of ") + f));

@@ -1,7 +1,11 @@
 #include "Compaction.h"
 
-#include "DatabaseFiles.h"
+#include "DatabaseCheck.h"
+#include "data/DatabaseFiles.h"
+#include "data/EngineError.h"
 #include "data/Workspace.h"
+
+#include <QFile>
 
 #include <QDir>
 #include <QFileInfo>
@@ -50,12 +54,25 @@ void Compaction::run()
         try {
             compactOne(file);
         } catch (const Failed&) {
+            removeScratch();
             throw;
+        } catch (const engine::EngineError& e) {
+            removeScratch();
+            throw Failed(file, e.reason());
         } catch (const std::exception& e) {
-            DatabaseFiles::remove(scratchFile());
+            removeScratch();
             throw Failed(file, QString::fromUtf8(e.what()));
         }
         m_compacted.append(file);
+    }
+}
+
+void Compaction::removeScratch() const
+{
+    try {
+        engine::DatabaseFiles::remove(scratchFile());
+    } catch (const engine::EngineError&) {
+        // Removed before the next run; the files themselves are whole.
     }
 }
 
@@ -69,17 +86,16 @@ void Compaction::compactOne(const QString& file)
     };
 
     step(Step::Compacting);
-    if (!DatabaseFiles::remove(scratch))
-        throw Failed(file, QStringLiteral("The scratch file \"%1\" left by an earlier run cannot be removed.")
-                               .arg(QFileInfo(scratch).fileName()));
-    DatabaseFiles::fold(path);
+    engine::DatabaseFiles::remove(scratch); // left by an earlier run: it is ours
+    DatabaseCheck::foldLeftoverLog(path);
     engine::Workspace::CompactDatabase(path, scratch);
 
     step(Step::Checking);
-    DatabaseFiles::verify(scratch);
+    DatabaseCheck::verify(scratch);
 
     step(Step::Replacing);
-    DatabaseFiles::replace(scratch, path);
+    QFile::setPermissions(scratch, QFile::permissions(path)); // the compacted file keeps who may use it
+    engine::DatabaseFiles::replace(scratch, path);
 }
 
 } // namespace pantrova

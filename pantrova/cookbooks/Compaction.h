@@ -51,6 +51,7 @@ public:
 
 private:
     void compactOne(const QString& file);
+    void removeScratch() const;
     QString pathOf(const QString& file) const;
 
     QString m_folder;

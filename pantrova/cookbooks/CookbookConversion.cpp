@@ -1,9 +1,11 @@
 #include "CookbookConversion.h"
 
 #include "CookbookLibrary.h"
-#include "DatabaseFiles.h"
+#include "DatabaseCheck.h"
 #include "WorkProgress.h"
 #include "data/Database.h"
+#include "data/DatabaseFiles.h"
+#include "data/EngineError.h"
 #include "data/ProgramFolder.h"
 #include "data/Workspace.h"
 #include "startup/Program.h"
@@ -186,11 +188,11 @@ void convertCookbookFile(const QString& cookbookPath, const QString& backupPath,
     const QString scratch = place.filePath(kScratch);
     const InFolder inFolder(folder);
 
-    DatabaseFiles::fold(cookbookPath);
-    DatabaseFiles::copy(cookbookPath, backupPath);
+    DatabaseCheck::foldLeftoverLog(cookbookPath);
+    engine::DatabaseFiles::copy(cookbookPath, backupPath);
     try {
-        DatabaseFiles::remove(scratch);
-        DatabaseFiles::copy(place.filePath(templateName), scratch);
+        engine::DatabaseFiles::remove(scratch);
+        engine::DatabaseFiles::copy(place.filePath(templateName), scratch);
         {
             engine::Workspace workspace;
             engine::Database oldDb = workspace.OpenDatabase(cookbookPath);
@@ -218,12 +220,17 @@ void convertCookbookFile(const QString& cookbookPath, const QString& backupPath,
             newDb.Close();
             workspace.Close();
         }
-        DatabaseFiles::verify(scratch);
-        DatabaseFiles::replace(scratch, cookbookPath);
+        DatabaseCheck::verify(scratch);
+        engine::DatabaseFiles::replace(scratch, cookbookPath);
     } catch (...) {
         // The old file was never touched: the scratch file and this run's backup go.
-        DatabaseFiles::remove(scratch);
-        DatabaseFiles::remove(backupPath);
+        for (const QString& made : {scratch, backupPath}) {
+            try {
+                engine::DatabaseFiles::remove(made);
+            } catch (const engine::EngineError&) {
+                // Left behind, but the cookbook itself is as it was.
+            }
+        }
         throw;
     }
 }

@@ -1,7 +1,8 @@
 #include "CookbookLibrary.h"
 
 #include "CookbookName.h"
-#include "DatabaseFiles.h"
+#include "data/DatabaseFiles.h"
+#include "data/EngineError.h"
 #include "data/Settings.h"
 #include "startup/Program.h"
 
@@ -80,7 +81,7 @@ CookbookLibrary::Outcome CookbookLibrary::create(const QString& name)
                 QStringLiteral("File not found: the template cookbook \"%1\" is missing from %2")
                     .arg(templateFile(), m_folder.path())
                     .toStdString());
-        DatabaseFiles::copy(m_folder.filePath(source), path);
+        engine::DatabaseFiles::copy(m_folder.filePath(source), path);
     }
     try {
         m_books.AddNew();
@@ -91,7 +92,7 @@ CookbookLibrary::Outcome CookbookLibrary::create(const QString& name)
         if (m_books.isEditing())
             m_books.CancelUpdate();
         if (made)
-            DatabaseFiles::remove(path);
+            engine::DatabaseFiles::remove(path);
         throw;
     }
     makeCurrent(file, name);
@@ -147,9 +148,14 @@ bool CookbookLibrary::remove(const QString& name)
     if (m_books.NoMatch())
         return false;
     const QString file = removableFile(m_books.Text(QStringLiteral("dbname")));
-    // A file that is missing or locked must not keep its row in the list.
-    if (!file.isEmpty())
-        DatabaseFiles::remove(file);
+    // A file that is missing or cannot be removed must not keep its row in the list.
+    if (!file.isEmpty()) {
+        try {
+            engine::DatabaseFiles::remove(file);
+        } catch (const engine::EngineError& e) {
+            qWarning("The cookbook file %s was left in place: %s", qPrintable(file), qPrintable(e.reason()));
+        }
+    }
     m_books.Seek(QStringLiteral("="), name);
     if (!m_books.NoMatch())
         m_books.Delete();

@@ -15,7 +15,7 @@ namespace pantrova {
 // The catalogue stays open for as long as the object lives, with a table-type recordset on
 // `recipebooks` under the index "master" (by display name). Creating and opening change the
 // program's current cookbook file and name and the saved `CurDB` at once; deleting never does.
-// Every file operation goes through DatabaseFiles, and only files inside the program folder are
+// Every file operation goes through engine::DatabaseFiles, and only files inside the program folder are
 // ever created or removed. Used from the user-interface thread only.
 class CookbookLibrary
 {

@@ -27,9 +27,11 @@ void fillAndThin(CookbookKitchen& k)
     k.execute(QStringLiteral("Recipe20.mdb"), QStringLiteral("delete from recipes where groupnum <> 1"));
     engine::Workspace ws;
     engine::Database words = ws.OpenDatabase(k.path(QStringLiteral("Utility.mdb")));
+    engine::Transaction grow(words);
     for (int i = 0; i < 300; ++i)
         words.Execute(QStringLiteral("insert into Ingredient (Ingredient) values (?)"),
                       {QStringLiteral("spare ingredient number %1 with a long name to take room").arg(i)});
+    grow.commit();
     words.Execute(QStringLiteral("delete from Ingredient where Ingredient like 'spare%'"));
     words.Close();
 }
