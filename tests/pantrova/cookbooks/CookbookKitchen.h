@@ -92,3 +92,11 @@ inline QByteArray fileHash(const QString& path)
         return {};
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
+
+// Puts a plain file (a damaged database, a stale log, a stray program file) in place.
+inline void writeFile(const QString& path, const QByteArray& bytes = "not a database")
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}

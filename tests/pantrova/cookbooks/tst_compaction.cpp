@@ -41,13 +41,6 @@ qint64 sizeOf(const CookbookKitchen& k, const QString& file)
     return QFileInfo(k.path(file)).size();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 struct PlannerSpy
 {
     int loads = 0;

@@ -60,13 +60,6 @@ struct Catalogue
     }
 };
 
-void writeFile(const QString& path, const QByteArray& bytes = "not a database")
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
 class TestCookbookManager : public QObject
