@@ -5,9 +5,8 @@
 #include "data/EngineError.h"
 #include "data/Workspace.h"
 
-#include <QFile>
-
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace pantrova {

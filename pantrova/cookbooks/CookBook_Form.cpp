@@ -116,6 +116,8 @@ QString CookBook_Form::selectedName() const
 
 void CookBook_Form::CreateCB_Click()
 {
+    if (!m_library)
+        return;
     const std::optional<QString> answer = ui::Dialogs::inputBox(createPrompt());
     if (!answer || answer->isEmpty())
         return;
@@ -135,6 +137,8 @@ void CookBook_Form::CreateCB_Click()
 
 void CookBook_Form::OpenCB_Click()
 {
+    if (!m_library)
+        return; // unloaded: a second Enter or double click after the window closed
     const QString name = selectedName();
     if (name.isEmpty())
         return;
@@ -147,6 +151,8 @@ void CookBook_Form::OpenCB_Click()
 
 void CookBook_Form::DeleteCB_Click()
 {
+    if (!m_library)
+        return;
     const QString name = selectedName();
     if (name.isEmpty())
         return;

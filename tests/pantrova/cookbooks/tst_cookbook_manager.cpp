@@ -103,11 +103,11 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - Family"));
         QCOMPARE(program().Cookbook.fileName(), k.path(QStringLiteral("Family.mdb")));
 
-        // And back: pick the default cookbook and open it.
+        // And back with the keyboard: pick the default cookbook and press Enter.
         script.expectModal(QStringLiteral("CookBook_Form"), [&](QWidget& window) {
             auto& form = static_cast<CookBook_Form&>(window);
             pick(form, QStringLiteral("My CookBook"));
-            form.OpenCB->click();
+            QTest::keyClick(form.CB_List, Qt::Key_Return);
             return form.result();
         });
         w.CB_Menu->trigger();
@@ -115,6 +115,17 @@ private slots:
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("recipe20.mdb"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - My CookBook"));
         QCOMPARE(program().Cookbook.fileName(), k.path(QStringLiteral("Recipe20.mdb")));
+
+        // And to Family again with the button.
+        script.expectModal(QStringLiteral("CookBook_Form"), [&](QWidget& window) {
+            auto& form = static_cast<CookBook_Form&>(window);
+            pick(form, QStringLiteral("Family"));
+            form.OpenCB->click();
+            return form.result();
+        });
+        w.CB_Menu->trigger();
+        QVERIFY(script.allAnswered());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - Family"));
     }
 
     void cancelAnEmptyNameOrAListedNameChangesNothing()
