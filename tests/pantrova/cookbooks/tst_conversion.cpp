@@ -143,6 +143,23 @@ private slots:
         QCOMPARE(k.count(QStringLiteral("recipe20-2.70"), QStringLiteral("Soup")), 3);
     }
 
+    void aCookbookWithADotInItsNameKeepsItsWholeNameInTheBackup()
+    {
+        CookbookKitchen k;
+        const QString path = k.path(QStringLiteral("Mrs. Smith.mdb"));
+        CookbookGenerator::writeOldFormatCookbook(path, 1, {}, {QStringLiteral("Pies")});
+        ui::ScriptedDialogs script(failTest());
+        script.expectMessage(kAnnounce + QStringLiteral("Mrs. Smith.70")).expectMessage(kConverted);
+        engine::Database db = program().Workspace().OpenDatabase(path);
+        CookbookChecks::run(db);
+        QVERIFY(script.allAnswered());
+        QVERIFY(db.isOpen());
+        db.Close();
+        QCOMPARE(k.count(QStringLiteral("Mrs. Smith.mdb"), QStringLiteral("recipes")), 1);
+        QCOMPARE(k.count(QStringLiteral("Mrs. Smith.70"), QStringLiteral("Pies")), 1);
+        QVERIFY(!QFile::exists(k.path(QStringLiteral("Mrs.70"))));
+    }
+
     void missingTablesAreSkippedAndMissingPersonalNamesNamedAfterTheirGroup()
     {
         CookbookKitchen k;
