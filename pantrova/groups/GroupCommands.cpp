@@ -1,8 +1,8 @@
 #include "GroupCommands.h"
 
 #include "GroupStore.h"
-#include "RecipeMove.h"
 #include "NameForm.h"
+#include "RecipeMove.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
 #include "ui/Dialogs.h"
@@ -127,14 +127,16 @@ void GroupCommands::ChangeSectionNameMenu_Click(RecipeNew& w)
     const int rememberedRow = w.GroupGrid->row();
     ChangeSectionNameForm form(GroupStore::sectionName(p.Cookbook, p.CurrentSection), &w);
     form.setStore([&p](const QString& name) {
-        return GroupStore::renameSection(p.Cookbook, p.CurrentSection, name) != GroupStore::Outcome::NameExists;
+        return GroupStore::renameSection(p.Cookbook, p.CurrentSection, name) !=
+               GroupStore::Outcome::NameExists;
     });
     Dialogs::runModal(form);
 
     ui::FlexGrid& groups = *w.GroupGrid;
     groups.setCol(1);
     groups.setRow(0);
-    groups.setText(GroupStore::sectionName(p.Cookbook, p.CurrentSection) + QChar(10) + QStringLiteral("Recipes"));
+    groups.setText(GroupStore::sectionName(p.Cookbook, p.CurrentSection) + QChar(10) +
+                   QStringLiteral("Recipes"));
     groups.setRow(rememberedRow);
 }
 

@@ -109,8 +109,9 @@ GroupStore::Outcome GroupStore::renameGroup(Database& db, quint8 section, qint16
     // The group's present name counts as taken too: renaming to it changes nothing.
     if (groupNameExists(db, section, name))
         return Outcome::NameExists;
-    setFirstRow(db.OpenRecordset(QStringLiteral("select * from groups where groupnum = ?"), {Value(int(group))}),
-                QStringLiteral("groupname"), name);
+    setFirstRow(
+        db.OpenRecordset(QStringLiteral("select * from groups where groupnum = ?"), {Value(int(group))}),
+        QStringLiteral("groupname"), name);
     t.commit();
     return Outcome::Done;
 }
@@ -129,16 +130,18 @@ GroupStore::Outcome GroupStore::renameSection(Database& db, quint8 section, cons
 
 bool GroupStore::groupHasRecipes(Database& db, qint16 group)
 {
-    return firstNumber(db.OpenRecordset(QStringLiteral("select count(*) as n from recipes where groupnum = ?"),
-                                        {Value(int(group))}),
-                       QStringLiteral("n")) > 0;
+    return firstNumber(
+               db.OpenRecordset(QStringLiteral("select count(*) as n from recipes where groupnum = ?"),
+                                {Value(int(group))}),
+               QStringLiteral("n")) > 0;
 }
 
 int GroupStore::groupCount(Database& db, quint8 section)
 {
-    return int(firstNumber(db.OpenRecordset(QStringLiteral("select count(*) as n from groups where section = ?"),
-                                            {Value(int(section))}),
-                           QStringLiteral("n")));
+    return int(
+        firstNumber(db.OpenRecordset(QStringLiteral("select count(*) as n from groups where section = ?"),
+                                     {Value(int(section))}),
+                    QStringLiteral("n")));
 }
 
 bool GroupStore::deleteGroup(Database& db, quint8 section, qint16 group)
@@ -159,9 +162,10 @@ QString GroupStore::sectionName(Database& db, quint8 section)
 
 QString GroupStore::groupName(Database& db, quint8 section, qint16 group)
 {
-    return firstText(db.OpenRecordset(QStringLiteral("select * from groups where groupnum = ? and section = ?"),
-                                      {Value(int(group)), Value(int(section))}),
-                     QStringLiteral("groupname"));
+    return firstText(
+        db.OpenRecordset(QStringLiteral("select * from groups where groupnum = ? and section = ?"),
+                         {Value(int(group)), Value(int(section))}),
+        QStringLiteral("groupname"));
 }
 
 quint8 GroupStore::sectionNumber(Database& db, const QString& name)

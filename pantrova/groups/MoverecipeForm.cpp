@@ -91,12 +91,15 @@ MoverecipeForm::MoverecipeForm(RecipeNew& mainWindow) : QDialog(&mainWindow), w(
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto on = [this](auto* sender, auto signal, const QString& what, void (MoverecipeForm::*handler)()) {
-        connect(sender, signal, this, [this, what, handler] { ui::guarded(what, [&] { (this->*handler)(); }); });
+        connect(sender, signal, this,
+                [this, what, handler] { ui::guarded(what, [&] { (this->*handler)(); }); });
     };
     on(SectionCombo, &QComboBox::activated, QStringLiteral("Listing the section's groups"),
        &MoverecipeForm::SectionCombo_Click);
-    on(GroupCombo, &QComboBox::activated, QStringLiteral("Choosing the group"), &MoverecipeForm::GroupCombo_Click);
-    on(MoveButton, &QPushButton::clicked, QStringLiteral("Moving the recipe"), &MoverecipeForm::MoveButton_Click);
+    on(GroupCombo, &QComboBox::activated, QStringLiteral("Choosing the group"),
+       &MoverecipeForm::GroupCombo_Click);
+    on(MoveButton, &QPushButton::clicked, QStringLiteral("Moving the recipe"),
+       &MoverecipeForm::MoveButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &MoverecipeForm::CancelButton_Click);
 }
 
@@ -130,10 +133,10 @@ void MoverecipeForm::SectionCombo_Click()
     p.TargetSection = GroupStore::sectionNumber(p.Cookbook, name);
     m_groupChosen = false;
     GroupCombo->clear();
-    GroupCombo->addItems(namesOf(p.Cookbook.OpenRecordset(
-                                     QStringLiteral("select * from groups where section = ? order by groupname"),
-                                     {engine::Value(int(p.TargetSection))}),
-                                 QStringLiteral("groupname")));
+    GroupCombo->addItems(namesOf(
+        p.Cookbook.OpenRecordset(QStringLiteral("select * from groups where section = ? order by groupname"),
+                                 {engine::Value(int(p.TargetSection))}),
+        QStringLiteral("groupname")));
     GroupCombo->setCurrentIndex(-1);
 }
 

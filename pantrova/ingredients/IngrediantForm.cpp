@@ -8,6 +8,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
@@ -63,7 +64,8 @@ QComboBox* wordCombo(QWidget* parent, const char* name, const QString& accessibl
     return combo;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& description = {})
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QString& description = {})
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -92,7 +94,8 @@ void reportUnusableWordLists(const engine::EngineError& e)
             : QStringLiteral("The ingredient helper cannot find its word lists: the file \"%1\" is missing "
                              "from the program folder.")
                   .arg(file);
-    Dialogs::messageBox(text + QStringLiteral("\n\nDetails: ") + e.reason() + QStringLiteral("\nFile: ") + path,
+    Dialogs::messageBox(text + QStringLiteral("\n\nDetails: ") + e.reason() + QStringLiteral("\nFile: ") +
+                            path,
                         ui::MsgButtons::OK, ui::MsgIcon::Exclamation);
 }
 
@@ -167,9 +170,8 @@ IngrediantForm::IngrediantForm(RecipeNew& mainWindow)
     }
 
     auto on = [this](QPushButton* b, const QString& what, void (IngrediantForm::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, what, handler] {
-            ui::guarded(what, [&] { (this->*handler)(); });
-        });
+        connect(b, &QPushButton::clicked, this,
+                [this, what, handler] { ui::guarded(what, [&] { (this->*handler)(); }); });
     };
     on(I_Add_Button, QStringLiteral("Adding the ingredient line"), &IngrediantForm::I_Add_Button_Click);
     on(AMT_Button, QStringLiteral("Changing the amount"), &IngrediantForm::AMT_Button_Click);
@@ -255,13 +257,14 @@ bool IngrediantForm::refuseTooLong(WordLists::List which, const QString& word)
 {
     if (m_lists.fits(which, word))
         return false;
-    Dialogs::messageBox(QStringLiteral("An entry of the %1 list can have at most %2 characters; the one typed "
-                                       "has %3.")
-                                .arg(listTitle(which))
-                                .arg(m_lists.fieldSize(which))
-                                .arg(word.size()) +
-                            QChar(10) + QStringLiteral("Please shorten it and try again."),
-                        ui::MsgButtons::OK, ui::MsgIcon::Information);
+    Dialogs::messageBox(
+        QStringLiteral("An entry of the %1 list can have at most %2 characters; the one typed "
+                       "has %3.")
+                .arg(listTitle(which))
+                .arg(m_lists.fieldSize(which))
+                .arg(word.size()) +
+            QChar(10) + QStringLiteral("Please shorten it and try again."),
+        ui::MsgButtons::OK, ui::MsgIcon::Information);
     list(which)->setFocus();
     return true;
 }
@@ -345,8 +348,9 @@ void IngrediantForm::editEntry(WordLists::List which)
         if (refuseTooLong(which, *answer))
             return;
         if (m_lists.change(which, entry, *answer) == WordLists::Change::Taken) {
-            Dialogs::messageBox(QStringLiteral("\"%1\" is in the %2 list already.").arg(*answer, listTitle(which)),
-                                ui::MsgButtons::OK, ui::MsgIcon::Information);
+            Dialogs::messageBox(
+                QStringLiteral("\"%1\" is in the %2 list already.").arg(*answer, listTitle(which)),
+                ui::MsgButtons::OK, ui::MsgIcon::Information);
             return;
         }
         newText = *answer;
@@ -371,6 +375,15 @@ bool IngrediantForm::eventFilter(QObject* watched, QEvent* event)
     if (!combo && watched)
         combo = qobject_cast<QComboBox*>(watched->parent());
     if (combo) {
+        // Enter adds the line with the words as they stand, completions included; left to the list,
+        // it would first swap a typed word for a stored one that differs in letter case.
+        if (event->type() == QEvent::KeyPress && !combo->view()->isVisible()) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                I_Add_Button->click();
+                return true;
+            }
+        }
         if (event->type() == QEvent::FocusIn)
             listFocused(combo);
         else if (event->type() == QEvent::MouseButtonPress && (combo == Amount_List || combo == Amount2_List))

@@ -74,7 +74,8 @@ struct Kitchen
     }
     void addRecipe(int group, const QString& name, int number = 1)
     {
-        execute(QStringLiteral("insert into recipes (Name, category_code, groupnum, Picture) values (?, ?, ?, '')"),
+        execute(QStringLiteral(
+                    "insert into recipes (Name, category_code, groupnum, Picture) values (?, ?, ?, '')"),
                 {name, number, group});
     }
     int count(const QString& sql, const QList<engine::Value>& params = {})
@@ -88,8 +89,8 @@ struct Kitchen
     }
     qint64 groupnum(const QString& name, int section)
     {
-        return number(QStringLiteral("select * from groups where groupname = ? and section = ?"), {name, section},
-                      QStringLiteral("groupnum"));
+        return number(QStringLiteral("select * from groups where groupname = ? and section = ?"),
+                      {name, section}, QStringLiteral("groupnum"));
     }
     qint64 codeOf(const QString& name, int group)
     {
@@ -192,9 +193,8 @@ private slots:
         QVERIFY(k.groupnum(QStringLiteral("Slow Cooker Sunday D"), 1) > 0);
         QCOMPARE(k.count(QStringLiteral("select * from groups where section = 1")), 9);
         // The section is shown again with its first group by name current, not the one just added.
-        QCOMPARE(k.groupRows(),
-                 (QStringList{"Beef", "Brunch", "Casseroles", "Fish & Seafood", "Other Meats", "Pork", "Poultry",
-                              "Slow Cooker Sunday D", "Stews"}));
+        QCOMPARE(k.groupRows(), (QStringList{"Beef", "Brunch", "Casseroles", "Fish & Seafood", "Other Meats",
+                                             "Pork", "Poultry", "Slow Cooker Sunday D", "Stews"}));
         QCOMPARE(program().CurrentGroup, qint16(k.groupnum(QStringLiteral("Beef"), 1)));
         QCOMPARE(w.CurrentGroupName, QStringLiteral("Beef"));
         QCOMPARE(w.GroupGrid->row(), 1);
@@ -227,7 +227,8 @@ private slots:
         RecipeNew& w = k.open();
         const QString odd = QStringLiteral("Mom's [Best]; 100%");
         k.dialogs.expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(odd))
-            .expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(QStringLiteral("mom's [best]; 100%"), false))
+            .expectModal(QStringLiteral("AddGroupNameForm"),
+                         typeAndApply(QStringLiteral("mom's [best]; 100%"), false))
             .expectMessage(kNameExists)
             // A name used in another section is free in this one.
             .expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(QStringLiteral("Breads")));
@@ -304,7 +305,8 @@ private slots:
 
         // Its present name, or a name another group of the section has, is taken.
         k.chooseGroup(QStringLiteral("Pork"));
-        k.dialogs.expectModal(QStringLiteral("ChangeGroupNameForm"), typeAndApply(QStringLiteral("pork"), false))
+        k.dialogs
+            .expectModal(QStringLiteral("ChangeGroupNameForm"), typeAndApply(QStringLiteral("pork"), false))
             .expectMessage(kNameExists)
             .expectModal(QStringLiteral("ChangeGroupNameForm"), typeAndApply(QStringLiteral("Beef"), false))
             .expectMessage(kNameExists);
@@ -334,8 +336,8 @@ private slots:
         Kitchen k;
         k.addRecipe(15, QStringLiteral("Roast Chicken"));
         RecipeNew& w = k.open();
-        const QString question =
-            QStringLiteral("This will delete the current GROUP") + QChar(10) + QStringLiteral("Do you wish to continue???");
+        const QString question = QStringLiteral("This will delete the current GROUP") + QChar(10) +
+                                 QStringLiteral("Do you wish to continue???");
 
         k.chooseGroup(QStringLiteral("Pork"));
         k.dialogs.expectMessage(question, ui::AnswerNo);
@@ -345,8 +347,8 @@ private slots:
         k.chooseGroup(QStringLiteral("Poultry"));
         k.dialogs.expectMessage(question, ui::AnswerYes)
             .expectMessage(QStringLiteral("The recipe group: Poultry  contains recipes.") + QChar(10) +
-                           QStringLiteral("The recipe group may not be deleted until all recipes") + QChar(10) +
-                           QStringLiteral("have been moved or deleted."));
+                           QStringLiteral("The recipe group may not be deleted until all recipes") +
+                           QChar(10) + QStringLiteral("have been moved or deleted."));
         w.DeleteGroupMenu->trigger();
         QCOMPARE(k.count(QStringLiteral("select * from groups")), 17);
         QCOMPARE(k.dialogs.messagesAsked().last().icon, ui::MsgIcon::Information);
@@ -385,9 +387,11 @@ private slots:
 
         // Another section's name, in any letter case, is taken; so is its own.
         k.dialogs
-            .expectModal(QStringLiteral("ChangeSectionNameForm"), typeAndApply(QStringLiteral("soups & sides"), false))
+            .expectModal(QStringLiteral("ChangeSectionNameForm"),
+                         typeAndApply(QStringLiteral("soups & sides"), false))
             .expectMessage(kNameExists)
-            .expectModal(QStringLiteral("ChangeSectionNameForm"), typeAndApply(QStringLiteral("Main Dishes"), false))
+            .expectModal(QStringLiteral("ChangeSectionNameForm"),
+                         typeAndApply(QStringLiteral("Main Dishes"), false))
             .expectMessage(kNameExists)
             .expectModal(QStringLiteral("ChangeSectionNameForm"), [](QWidget& window) {
                 auto& form = dynamic_cast<ChangeSectionNameForm&>(window);
@@ -450,8 +454,8 @@ private slots:
         QVERIFY(k.dialogs.allAnswered());
         QCOMPARE(k.count(QStringLiteral("select * from recipes where groupnum = 1")), 1);
         QCOMPARE(k.count(QStringLiteral("select * from recipes where groupnum = 17 and name = 'stew'")), 3);
-        QCOMPARE(k.number(QStringLiteral("select max(category_code) as n from recipes where groupnum = 17"), {},
-                          QStringLiteral("n")),
+        QCOMPARE(k.number(QStringLiteral("select max(category_code) as n from recipes where groupnum = 17"),
+                          {}, QStringLiteral("n")),
                  3);
 
         // The window followed: section 3, Soups selected, the moved recipe shown.
@@ -495,7 +499,8 @@ private slots:
 
         auto chooseSectionOnly = [](QWidget& window) {
             auto& form = dynamic_cast<MoverecipeForm&>(window);
-            form.SectionCombo->setCurrentIndex(form.SectionCombo->findText(QStringLiteral("Baking & Desserts")));
+            form.SectionCombo->setCurrentIndex(
+                form.SectionCombo->findText(QStringLiteral("Baking & Desserts")));
             emit form.SectionCombo->activated(form.SectionCombo->currentIndex());
             form.MoveButton->click();
             return form.result();
