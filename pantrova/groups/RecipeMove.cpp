@@ -59,11 +59,15 @@ void FollowMovedRecipe(RecipeNew& w)
             return;
         w.SectionGrid_Click();
     }
-    const QString group = GroupStore::groupName(p.Cookbook, p.TargetSection, p.TargetGroup);
-    if (!selectRowNamed(*w.GroupGrid, group, 1, w.GroupGrid->rows() - 1))
-        return;
-    qint16 left = 1;
-    w.SelectGroup(left);
+    // Showing the section made its first group current; when that is the target, its recipes are
+    // loaded already and a large group need not be read twice.
+    if (p.CurrentGroup != p.TargetGroup) {
+        const QString group = GroupStore::groupName(p.Cookbook, p.TargetSection, p.TargetGroup);
+        if (!selectRowNamed(*w.GroupGrid, group, 1, w.GroupGrid->rows() - 1))
+            return;
+        qint16 left = 1;
+        w.SelectGroup(left);
+    }
 
     engine::Recordset& recipes = w.RecipeSet;
     if (recipes.RecordCount() == 0)

@@ -52,13 +52,17 @@ void WordLists::close()
 
 QStringList WordLists::words(List list)
 {
-    engine::Recordset& rs = set(list);
-    const QString field = tableName(list);
+    // The list in its index's order, read in one pass: the expression in the select list makes the
+    // engine read every row at once rather than row by row as the table-type set would, which for a
+    // list of thousands of words is the difference between a few milliseconds and tens of them.
+    const QString name = tableName(list);
+    engine::Recordset rs =
+        m_db.OpenRecordset(QStringLiteral("select (%1) as word from %1 order by %1, rowid").arg(name));
     QStringList result;
     result.reserve(rs.RecordCount());
-    if (rs.RecordCount() > 0)
-        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
-            result << rs.Text(field);
+    for (; !rs.isEOF(); rs.MoveNext())
+        result << rs.Text(QStringLiteral("word"));
+    rs.Close();
     return result;
 }
 
