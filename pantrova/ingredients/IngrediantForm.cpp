@@ -102,8 +102,11 @@ void reportUnusableWordLists(const engine::EngineError& e)
 } // namespace
 
 IngrediantForm::IngrediantForm(RecipeNew& mainWindow)
-    : QDialog(&mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint), w(mainWindow)
+    : QDialog(&mainWindow, Qt::Tool), w(mainWindow)
 {
+    // A tool window of the main window floats above it and goes with it, while the dialogs the
+    // main window opens still come up above the helper; above every window of the desktop it
+    // would hide them.
     setObjectName(QStringLiteral("IngrediantForm"));
     setAccessibleName(QStringLiteral("Ingredient Helper"));
     setWindowTitle(QString());
@@ -163,6 +166,12 @@ IngrediantForm::IngrediantForm(RecipeNew& mainWindow)
     layout->addWidget(Label6);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+
+    // Tab walks the four lists first, then the buttons.
+    const QList<QWidget*> tabOrder{Amount_List, Amount2_List, Measure_List, Ingredient_List, I_Add_Button,
+                                   AMT_Button,  MES_button,   ING_Button,   I_help_Button};
+    for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
     for (int i = 0; i < WordLists::Count; ++i) {
         list(WordLists::List(i))->installEventFilter(this);

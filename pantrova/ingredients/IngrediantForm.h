@@ -12,7 +12,7 @@ namespace pantrova {
 
 class RecipeNew;
 
-// The ingredient helper: a small window that floats above the main window and composes one
+// The ingredient helper: a small tool window that floats above the main window and composes one
 // ingredient line from four word lists (an amount, a second amount part, a measure and an
 // ingredient), appends it to the ingredients of the recipe on the main window's page, and stores
 // the words typed that its lists do not hold yet. Each list's entries can be changed or deleted
