@@ -101,8 +101,7 @@ void reportUnusableWordLists(const engine::EngineError& e)
 
 } // namespace
 
-IngrediantForm::IngrediantForm(RecipeNew& mainWindow)
-    : QDialog(&mainWindow, Qt::Tool), w(mainWindow)
+IngrediantForm::IngrediantForm(RecipeNew& mainWindow) : QDialog(&mainWindow, Qt::Tool), w(mainWindow)
 {
     // A tool window of the main window floats above it and goes with it, while the dialogs the
     // main window opens still come up above the helper; above every window of the desktop it
