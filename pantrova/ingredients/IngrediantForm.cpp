@@ -277,6 +277,13 @@ bool IngrediantForm::refuseTooLong(WordLists::List which, const QString& word)
     return true;
 }
 
+void IngrediantForm::reopenIfClosed()
+{
+    // Compacting the data files closes every database; the helper may have stayed open meanwhile.
+    if (!m_lists.isOpen())
+        m_lists.open();
+}
+
 void IngrediantForm::I_Add_Button_Click()
 {
     if (!w.Ingrediants->isEnabled()) {
@@ -285,6 +292,7 @@ void IngrediantForm::I_Add_Button_Click()
                             ui::MsgButtons::OK, ui::MsgIcon::Information);
         return;
     }
+    reopenIfClosed();
     std::array<QString, WordLists::Count> typed;
     std::array<QString, WordLists::Count> newWords;
     for (int i = 0; i < WordLists::Count; ++i) {
@@ -343,6 +351,7 @@ void IngrediantForm::editEntry(WordLists::List which)
         Dialogs::inputBox(entryPrompt(), QStringLiteral("Entry Modification"), entry);
     if (!answer || answer->isEmpty() || *answer == entry)
         return;
+    reopenIfClosed();
     if (!m_lists.contains(which, entry))
         return;
 

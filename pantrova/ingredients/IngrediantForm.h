@@ -68,6 +68,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void reopenIfClosed();
     void editEntry(WordLists::List which);
     void listFocused(QComboBox* combo);
     bool refuseTooLong(WordLists::List which, const QString& word);

@@ -485,6 +485,23 @@ private slots:
         QCOMPARE(w.CurrentGroupName, QStringLiteral("Beef"));
         QCOMPARE(w.Text1->text(), QString());
         QCOMPARE(w.RecipeSet.Fields(QStringLiteral("category_code")).toLong(), 1);
+
+        // Within the section: Stew 2 from Beef into Stews, which has no Stew, becomes Stew 1 there.
+        k.dialogs.expectModal(QStringLiteral("MoverecipeForm"), [](QWidget& window) {
+            auto& form = dynamic_cast<MoverecipeForm&>(window);
+            form.GroupCombo->setCurrentIndex(form.GroupCombo->findText(QStringLiteral("Stews")));
+            emit form.GroupCombo->activated(form.GroupCombo->currentIndex());
+            form.MoveButton->click();
+            return form.result();
+        });
+        w.FindRecipe(2, QStringLiteral("Stew"));
+        w.ShowCurrentRecipe();
+        w.Move_Menu->trigger();
+        QVERIFY(k.dialogs.allAnswered());
+        QCOMPARE(k.codeOf(QStringLiteral("Stew"), 18), 1);
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Stews"));
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Stew"));
+        QCOMPARE(w.Text1->text(), QString());
     }
 
     void cancellingOrNotChoosingAGroupMovesNothing()
