@@ -58,6 +58,7 @@ private slots:
     void daysWithMenusAreBold();
     void failedSaveLeavesFileAndWindowUsable();
     void loadAndUnloadAreSafeToRepeat();
+    void plannerWorksWithoutTheCalendarControl();
 
 private:
     QTemporaryDir m_home;
@@ -453,6 +454,30 @@ void TestMenuForm::loadAndUnloadAreSafeToRepeat()
     again->Set_Date();
     QCOMPARE(again->Breakfast->toPlainText(), QStringLiteral("Waffles"));
     QVERIFY(w.dialogs.allAnswered());
+}
+
+void TestMenuForm::plannerWorksWithoutTheCalendarControl()
+{
+    // No registration, and no library beside this program to register: the control cannot be made.
+    QVERIFY(QFile::remove(component::ComponentRegistry::defaultFilePath()));
+    {
+        PlannerWorld w;
+        MenuForm& form = w.loadPlanner();
+        QVERIFY(!form.Cal->isCreated());
+        auto* why = form.findChild<QLabel*>(QStringLiteral("CalUnavailable"));
+        QVERIFY(why);
+        QVERIFY(why->text().startsWith(QStringLiteral("The calendar is not available.")));
+
+        // The day's menu is still kept; only the calendar's own commands say they cannot work.
+        form.Dinner->setPlainText(QStringLiteral("Curry"));
+        w.dialogs.expectMessage(QStringLiteral("Menu has been saved/updated"));
+        form.SaveMenu();
+        QCOMPARE(w.storedDays().value(0).meals[2], QStringLiteral("Curry"));
+        w.dialogs.expectMessageContaining(QStringLiteral("Showing the full year failed"));
+        QTest::mouseClick(form.FullYearButton, Qt::LeftButton);
+        QVERIFY(w.dialogs.allAnswered());
+    }
+    QVERIFY(ensureCalendarControlRegistered(TestWorld::builtProgramDir()));
 }
 
 int runMenuFormTests(int argc, char** argv)
