@@ -5,6 +5,7 @@
 #include "groups/GroupCommands.h"
 #include "ingredients/IngrediantForm.h"
 #include "pantrova/planner/CalendarHost.h"
+#include "pantrova/planner/MealPlanner.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
 #include "startup/StartUp.h"
@@ -40,6 +41,9 @@ int main(int argc, char* argv[])
     });
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
+    p.loadPlanner = pantrova::MealPlanner::Load;
+    p.unloadPlanner = pantrova::MealPlanner::Unload;
+    p.mainWindowCreated.push_back(pantrova::MealPlanner::AttachPanel);
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());
