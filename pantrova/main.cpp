@@ -1,6 +1,8 @@
 // Pantrova: the program's entry. Installs the real dialogs, runs the start-up routine, and hands
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
+#include "cookbooks/CookbookChecks.h"
+#include "cookbooks/CookbookMenus.h"
 #include "data/ProgramFolder.h"
 #include "groups/GroupCommands.h"
 #include "ingredients/IngrediantForm.h"
@@ -44,6 +46,8 @@ int main(int argc, char* argv[])
     p.loadPlanner = pantrova::MealPlanner::Load;
     p.unloadPlanner = pantrova::MealPlanner::Unload;
     p.mainWindowCreated.push_back(pantrova::MealPlanner::AttachPanel);
+    p.checkCookbookFormat = [](engine::Database& cookbook) { pantrova::CookbookChecks::run(cookbook); };
+    p.mainWindowCreated.push_back(pantrova::attachCookbookMenus);
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());

@@ -217,9 +217,10 @@ void Workspace::CompactDatabase(const QString& source, const QString& destinatio
     checkHeader(from);
     DatabaseFiles::remove(to); // stale companions of a file that is gone
     sqlite3* db = openConnection(from, SQLITE_OPEN_READONLY);
-    // Reading through a memory map and a large cache keeps the copy close to the speed of the disk.
-    sqlite3_exec(db, "PRAGMA mmap_size = 1073741824; PRAGMA cache_size = -65536; PRAGMA synchronous = OFF",
-                 nullptr, nullptr, nullptr);
+    // Reading through a memory map keeps the copy close to the speed of the disk. The page cache
+    // stays small: the copy takes the source's cache size, and a large one only makes every written
+    // page a fresh allocation (twice the processor time for a 100 MB cookbook).
+    sqlite3_exec(db, "PRAGMA mmap_size = 1073741824; PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(db, "VACUUM INTO ?", -1, &stmt, nullptr);
     const QByteArray target = QFile::encodeName(to);
