@@ -2,6 +2,7 @@
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
 #include "data/ProgramFolder.h"
+#include "importing/ImportRecipes.h"
 #include "pantrova/planner/CalendarHost.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
         if (!pantrova::ensureCalendarControlRegistered(pantrova::program().folder, &why))
             ui::Dialogs::showError(QStringLiteral("Registering the calendar control"), why);
     };
+    p.mainWindowCreated.push_back(&pantrova::ImportRecipes::attachTo);
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
 
