@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <list>
 #include <optional>
 
 namespace pantrova::importing {
@@ -17,38 +18,48 @@ constexpr qsizetype kTextStart = 11;
 constexpr qsizetype kColumnWidth = 39; // a column of a two-column line
 constexpr qsizetype kSecondColumn = 40;
 
-// Lines as the parser sees them: tabs expanded to the columns they stand for, no trailing blanks.
-QList<QString> linesOf(QStringView text)
+// Lines as the parser sees them: views of the text without trailing blanks; a line holding tabs is
+// a view of a copy with the tabs expanded to the columns they stand for.
+class Lines
 {
-    QList<QString> lines;
-    for (QStringView raw : text.split(u'\n')) {
-        QString line;
-        if (raw.contains(u'\t')) {
-            line.reserve(raw.size() + 16);
-            for (const QChar c : raw) {
-                if (c == u'\t')
-                    line.append(QString(8 - line.size() % 8, u' '));
-                else
-                    line.append(c);
+public:
+    explicit Lines(QStringView text)
+    {
+        for (QStringView raw : text.split(u'\n')) {
+            if (raw.contains(u'\t')) {
+                QString line;
+                line.reserve(raw.size() + 16);
+                for (const QChar c : raw) {
+                    if (c == u'\t')
+                        line.append(QString(8 - line.size() % 8, u' '));
+                    else
+                        line.append(c);
+                }
+                m_expanded.push_back(std::move(line));
+                raw = m_expanded.back();
             }
-        } else {
-            line = raw.toString();
+            qsizetype end = raw.size();
+            while (end > 0 && raw[end - 1].isSpace())
+                --end;
+            m_lines.append(raw.left(end));
         }
-        qsizetype end = line.size();
-        while (end > 0 && line.at(end - 1).isSpace())
-            --end;
-        line.truncate(end);
-        lines.append(line);
     }
-    return lines;
-}
+    Lines(const Lines&) = delete;
+    Lines& operator=(const Lines&) = delete;
 
-bool isBlank(const QString& line)
+    const QList<QStringView>& lines() const { return m_lines; }
+
+private:
+    QList<QStringView> m_lines;
+    std::list<QString> m_expanded; // keeps the views of expanded lines valid
+};
+
+bool isBlank(QStringView line)
 {
     return line.isEmpty(); // trailing blanks are gone already
 }
 
-Form formOfRule(const QString& line)
+Form formOfRule(QStringView line)
 {
     if (line.startsWith(u"MMMMM"))
         return Form::Marks;
@@ -58,9 +69,9 @@ Form formOfRule(const QString& line)
 }
 
 // The value of a header field such as "      Title: Apple Pie", or nothing.
-std::optional<QString> fieldValue(const QString& line, QStringView label)
+std::optional<QString> fieldValue(QStringView line, QStringView label)
 {
-    const QStringView t = QStringView(line).trimmed();
+    const QStringView t = line.trimmed();
     if (!t.startsWith(label, Qt::CaseInsensitive))
         return std::nullopt;
     const QStringView rest = t.mid(label.size()).trimmed();
@@ -71,9 +82,9 @@ std::optional<QString> fieldValue(const QString& line, QStringView label)
 
 // The form of the header line at `i`, or Form::None. A header names the format, or is followed
 // within a few lines by the recipe's title (some exporters name themselves instead).
-Form headerAt(const QList<QString>& lines, qsizetype i)
+Form headerAt(const QList<QStringView>& lines, qsizetype i)
 {
-    const QString& line = lines.at(i);
+    const QStringView line = lines.at(i);
     const Form form = formOfRule(line);
     if (form == Form::None)
         return Form::None;
@@ -87,15 +98,15 @@ Form headerAt(const QList<QString>& lines, qsizetype i)
     return Form::None;
 }
 
-bool isEnd(const QString& line, Form form)
+bool isEnd(QStringView line, Form form)
 {
-    const QStringView t = QStringView(line).trimmed();
+    const QStringView t = line.trimmed();
     return form == Form::Marks ? t == u"MMMMM" : t == u"-----";
 }
 
 // A rule inside a recipe ("MMMMM-----FILLING-----", "-----------"): its text, which is empty for
 // a bare rule. Nothing when the line is no rule.
-std::optional<QString> ruleText(const QString& line)
+std::optional<QString> ruleText(QStringView line)
 {
     if (formOfRule(line) == Form::None)
         return std::nullopt;
@@ -108,7 +119,7 @@ std::optional<QString> ruleText(const QString& line)
     qsizetype end = line.size();
     while (end > start && (line.at(end - 1) == u'-' || line.at(end - 1).isSpace()))
         --end;
-    return line.mid(start, end - start).trimmed();
+    return line.mid(start, end - start).trimmed().toString();
 }
 
 bool isAmountChar(QChar c)
@@ -235,11 +246,11 @@ public:
         m_out.append(text);
     }
     // Takes the line if it is an ingredient line; false when it is not.
-    bool take(const QString& line)
+    bool take(QStringView line)
     {
         if (line.size() > kSecondColumn + 1 && line.at(kColumnWidth) == u' ') {
-            const QStringView left = QStringView(line).left(kColumnWidth);
-            const std::optional<Column> right = columnOf(QStringView(line).mid(kSecondColumn));
+            const QStringView left = line.left(kColumnWidth);
+            const std::optional<Column> right = columnOf(line.mid(kSecondColumn));
             const bool leftBlank = left.trimmed().isEmpty();
             const std::optional<Column> leftCol = leftBlank ? std::nullopt : columnOf(left);
             if (right && !right->text.isEmpty() && (leftBlank || leftCol)) {
@@ -281,7 +292,7 @@ bool startsListItem(QStringView t)
 
 // Directions come wrapped at the width of a screen. Lines of a paragraph that was wrapped are joined;
 // a short line, a list item or a blank line keeps its break.
-QString directionsText(const QList<QString>& lines)
+QString directionsText(const QStringList& lines)
 {
     constexpr qsizetype kWrappedWidth = 55;
     QStringList paragraphs;
@@ -318,7 +329,7 @@ void readYield(const QString& value, ImportedRecipe& recipe)
 }
 
 // Reads the recipe whose header is at `header`; returns the index of the first line after it.
-qsizetype readRecipe(const QList<QString>& lines, qsizetype header, Form form, ParsedFile& file)
+qsizetype readRecipe(const QList<QStringView>& lines, qsizetype header, Form form, ParsedFile& file)
 {
     ImportedRecipe recipe;
     recipe.line = int(header + 1);
@@ -326,11 +337,11 @@ qsizetype readRecipe(const QList<QString>& lines, qsizetype header, Form form, P
     enum class Phase { Fields, Ingredients, Directions } phase = Phase::Fields;
     bool fieldsSeen = false;
     IngredientList ingredients(recipe.ingredients);
-    QList<QString> directions;
+    QStringList directions;
 
     qsizetype i = header + 1;
     for (; i < lines.size(); ++i) {
-        const QString& line = lines.at(i);
+        const QStringView line = lines.at(i);
         if (isEnd(line, form)) {
             ++i;
             break;
@@ -401,7 +412,7 @@ qsizetype readRecipe(const QList<QString>& lines, qsizetype header, Form form, P
                 directions << QString() << *rule;
             continue;
         }
-        directions << line;
+        directions << line.toString();
     }
     ingredients.endBlock();
     recipe.instructions = directionsText(directions);
@@ -418,7 +429,8 @@ qsizetype readRecipe(const QList<QString>& lines, qsizetype header, Form form, P
 ParsedFile parseMealMaster(QStringView text)
 {
     ParsedFile file;
-    const QList<QString> lines = linesOf(text);
+    const Lines split(text);
+    const QList<QStringView>& lines = split.lines();
     qsizetype i = 0;
     while (i < lines.size()) {
         const Form form = headerAt(lines, i);
@@ -435,7 +447,8 @@ ParsedFile parseMealMaster(QStringView text)
 
 bool looksLikeMealMaster(QStringView text)
 {
-    const QList<QString> lines = linesOf(text.left(64 * 1024));
+    const Lines split(text.left(64 * 1024));
+    const QList<QStringView>& lines = split.lines();
     for (qsizetype i = 0; i < lines.size(); ++i)
         if (headerAt(lines, i) != Form::None)
             return true;

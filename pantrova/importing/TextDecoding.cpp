@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace pantrova::importing {
 
 QString fromWindows1252(const QByteArray& bytes)
@@ -41,18 +43,25 @@ QString decode(const QByteArray& bytes)
 QString recipeText(const QByteArray& bytes)
 {
     const QString decoded = decode(bytes);
-    QString text;
-    text.reserve(decoded.size());
-    for (qsizetype i = 0; i < decoded.size(); ++i) {
-        const QChar c = decoded.at(i);
+    const bool clean = std::none_of(decoded.cbegin(), decoded.cend(),
+                                    [](QChar c) { return c == u'\r' || c == u'\0' || c == QChar(0x1A); });
+    if (clean)
+        return decoded;
+    QString text(decoded.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    const QChar* in = decoded.constData();
+    const qsizetype n = decoded.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = in[i];
         if (c == u'\r') {
-            text.append(u'\n');
-            if (i + 1 < decoded.size() && decoded.at(i + 1) == u'\n')
+            *out++ = u'\n';
+            if (i + 1 < n && in[i + 1] == u'\n')
                 ++i;
         } else if (c != u'\0' && c != QChar(0x1A)) {
-            text.append(c);
+            *out++ = c;
         }
     }
+    text.truncate(out - text.constData());
     return text;
 }
 

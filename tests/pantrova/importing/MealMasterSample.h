@@ -39,5 +39,5 @@ inline QByteArray mealMasterRecipes(int count)
                                   "  until everything is tender, about forty minutes.\n \n");
         out += QStringLiteral("MMMMM\n\nFrom the club mailing list\n\n");
     }
-    return out.toUtf8();
+    return out.replace(u'\n', QStringLiteral("\r\n")).toUtf8();
 }
