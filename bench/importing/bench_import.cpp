@@ -153,7 +153,8 @@ void BM_WriteParsedRecipes(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         const auto folder = s.programFolder(builtFile(QStringLiteral("Recipe70e.mdb")));
-        engine::Database db = program().Workspace().OpenDatabase(folder->filePath(QStringLiteral("recipe20.mdb")));
+        engine::Database db =
+            program().Workspace().OpenDatabase(folder->filePath(QStringLiteral("recipe20.mdb")));
         state.ResumeTiming();
         const RecipeImporter::Result r = RecipeImporter::write(db, folder->path(), 1, sources,
                                                                [](const QString&, int, int) { return true; });

@@ -131,7 +131,9 @@ RecipeImporter::Result RecipeImporter::write(engine::Database& db, const QString
                 QString picture;
                 if (s.webPage && !recipe.picture.isEmpty()) {
                     const QString file = importing::pictureBesidePage(s.file, recipe.picture);
-                    if (!file.isEmpty() && PictureStore::isReadablePicture(file)) {
+                    // The stored path must fit its field; a name that long is left behind.
+                    const bool fits = PictureStore::storedPathFor(QFileInfo(file).fileName()).size() <= 255;
+                    if (!file.isEmpty() && fits && PictureStore::isReadablePicture(file)) {
                         newPictures.noteBefore();
                         picture = pictures.bringIn(file);
                     }
