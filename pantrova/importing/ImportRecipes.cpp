@@ -100,6 +100,7 @@ void ImportRecipes::ImportMenu_Click()
     progress.setAccessibleName(QStringLiteral("Import Recipes"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);
+    progress.setMinimumWidth(360); // room for the file names being read
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     QElapsedTimer clock;
