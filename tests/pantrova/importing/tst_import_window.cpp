@@ -133,9 +133,11 @@ private slots:
         QCOMPARE(t.w->File_Menu->actions().indexOf(command) + 2,
                  t.w->File_Menu->actions().indexOf(t.w->Quit_Menu));
 
-        const QStringList chosen = {t.copy(QStringLiteral("club.mmf")), t.pageWithPicture(),
-                                    t.copy(QStringLiteral("weeknight.html")),
-                                    t.write(QStringLiteral("notes.txt"), "Buy milk.\n")};
+        const QStringList chosen = {
+            t.copy(QStringLiteral("club.mmf")), t.pageWithPicture(), t.copy(QStringLiteral("weeknight.html")),
+            t.write(QStringLiteral("notes.txt"), "Buy milk.\n"),
+            t.write(QStringLiteral("quotes.mmf"), "MMMMM----- Recipe via Meal-Master (tm) v8.05\n"
+                                                  "      Title: \"''\"\n      1 c  Water\nMMMMM\n")};
         t.dialogs.expectFiles(chosen);
         t.dialogs.expectMessageContaining(QStringLiteral("6 recipes were imported into the group ") +
                                           t.w->CurrentGroupName + QStringLiteral(".\n\nNot imported:\n"));
@@ -145,7 +147,8 @@ private slots:
         QVERIFY2(
             summary.contains(QStringLiteral("\nweeknight.html, line 19: The recipe data cannot be read (")),
             qPrintable(summary));
-        QVERIFY(summary.endsWith(QStringLiteral("\nnotes.txt: The file holds no MealMaster recipe.")));
+        QVERIFY(summary.contains(QStringLiteral("\nnotes.txt: The file holds no MealMaster recipe.\n")));
+        QVERIFY(summary.endsWith(QStringLiteral("\nquotes.mmf, line 1: The recipe has no name.")));
         QCOMPARE(t.dialogs.filesAsked().constLast().title, QStringLiteral("Import Recipes"));
 
         // Numbered after the recipe that was there; quotation marks gone from the names.
