@@ -2,7 +2,9 @@
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
 #include "data/ProgramFolder.h"
+#include "groups/GroupCommands.h"
 #include "importing/ImportRecipes.h"
+#include "ingredients/IngrediantForm.h"
 #include "pantrova/planner/CalendarHost.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
@@ -31,6 +33,12 @@ int main(int argc, char* argv[])
         if (!pantrova::ensureCalendarControlRegistered(pantrova::program().folder, &why))
             ui::Dialogs::showError(QStringLiteral("Registering the calendar control"), why);
     };
+    p.mainWindowCreated.push_back([](QWidget* window) {
+        if (auto* w = qobject_cast<pantrova::RecipeNew*>(window)) {
+            pantrova::GroupCommands::attach(*w);
+            pantrova::IngrediantForm::attach(*w);
+        }
+    });
     p.mainWindowCreated.push_back(&pantrova::ImportRecipes::attachTo);
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
