@@ -13,6 +13,30 @@ bool isDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
+bool isOneOf(QStringView word, std::initializer_list<const char16_t*> words)
+{
+    for (const char16_t* w : words)
+        if (word.compare(QStringView(w), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// The words after a number, without a range's upper end ("6-8", "6 to 8") and punctuation.
+QString unitAfter(QStringView text, qsizetype end)
+{
+    QStringView rest = text.mid(end).trimmed();
+    if (rest.startsWith(u'-') || rest.startsWith(u'\u2013') || rest.startsWith(u"to ", Qt::CaseInsensitive)) {
+        qsizetype upperEnd = 0;
+        const QStringView afterDash = rest.mid(rest.startsWith(u'-') || rest.startsWith(u'\u2013') ? 1 : 3);
+        if (firstNumber(afterDash.left(8), &upperEnd))
+            rest = afterDash.mid(upperEnd).trimmed();
+    }
+    QString unit = rest.toString();
+    while (!unit.isEmpty() && !unit.back().isLetter())
+        unit.chop(1);
+    return unit.simplified();
+}
+
 } // namespace
 
 std::optional<double> firstNumber(QStringView text, qsizetype* end)
@@ -60,34 +84,6 @@ std::optional<double> firstNumber(QStringView text, qsizetype* end)
         *end = j;
     return value;
 }
-
-namespace {
-
-bool isOneOf(QStringView word, std::initializer_list<const char16_t*> words)
-{
-    for (const char16_t* w : words)
-        if (word.compare(QStringView(w), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
-// The words after a number, without a range's upper end ("6-8", "6 to 8") and punctuation.
-QString unitAfter(QStringView text, qsizetype end)
-{
-    QStringView rest = text.mid(end).trimmed();
-    if (rest.startsWith(u'-') || rest.startsWith(u'\u2013') || rest.startsWith(u"to ", Qt::CaseInsensitive)) {
-        qsizetype upperEnd = 0;
-        const QStringView afterDash = rest.mid(rest.startsWith(u'-') || rest.startsWith(u'\u2013') ? 1 : 3);
-        if (firstNumber(afterDash.left(8), &upperEnd))
-            rest = afterDash.mid(upperEnd).trimmed();
-    }
-    QString unit = rest.toString();
-    while (!unit.isEmpty() && !unit.back().isLetter())
-        unit.chop(1);
-    return unit.simplified();
-}
-
-} // namespace
 
 std::optional<double> servingsIn(QStringView yield)
 {
