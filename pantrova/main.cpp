@@ -6,6 +6,7 @@
 #include "importing/ImportRecipes.h"
 #include "ingredients/IngrediantForm.h"
 #include "pantrova/planner/CalendarHost.h"
+#include "pantrova/planner/MealPlanner.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
 #include "startup/StartUp.h"
@@ -42,6 +43,9 @@ int main(int argc, char* argv[])
     p.mainWindowCreated.push_back(&pantrova::ImportRecipes::attachTo);
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
+    p.loadPlanner = pantrova::MealPlanner::Load;
+    p.unloadPlanner = pantrova::MealPlanner::Unload;
+    p.mainWindowCreated.push_back(pantrova::MealPlanner::AttachPanel);
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());

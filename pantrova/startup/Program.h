@@ -51,6 +51,7 @@ struct Program
     // Windows that outlive a single call.
     QPointer<QWidget> aboutForm; // the splash or about box while it is up
     QPointer<QWidget> mainWindow;
+    QPointer<QWidget> menuForm; // the meal planner while it is loaded, shown or hidden
 
     // Calls into other parts of the program.
     std::function<void()> showMainWindow;          // the splash's leave step opens the main window
