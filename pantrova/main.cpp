@@ -5,6 +5,7 @@
 #include "cookbooks/CookbookMenus.h"
 #include "data/ProgramFolder.h"
 #include "groups/GroupCommands.h"
+#include "importing/ImportRecipes.h"
 #include "ingredients/IngrediantForm.h"
 #include "pantrova/planner/CalendarHost.h"
 #include "pantrova/planner/MealPlanner.h"
@@ -41,6 +42,7 @@ int main(int argc, char* argv[])
             pantrova::IngrediantForm::attach(*w);
         }
     });
+    p.mainWindowCreated.push_back(&pantrova::ImportRecipes::attachTo);
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
     p.loadPlanner = pantrova::MealPlanner::Load;

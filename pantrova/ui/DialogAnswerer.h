@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -49,6 +50,12 @@ public:
     // Empty optional when the person cancelled.
     virtual std::optional<QString> inputBox(const InputQuestion& question) = 0;
     virtual std::optional<QString> openFile(const FileQuestion& question) = 0;
+    // Several files at once; by default the one file openFile gives.
+    virtual std::optional<QStringList> openFiles(const FileQuestion& question)
+    {
+        const std::optional<QString> one = openFile(question);
+        return one ? std::optional<QStringList>(QStringList{*one}) : std::nullopt;
+    }
     // Runs a window modally and returns its result (QDialog's, or 0 for a plain window).
     virtual int runModal(QWidget& window) = 0;
 };

@@ -37,6 +37,11 @@ std::optional<QString> Dialogs::openFile(const FileQuestion& question)
     return answerer().openFile(question);
 }
 
+std::optional<QStringList> Dialogs::openFiles(const FileQuestion& question)
+{
+    return answerer().openFiles(question);
+}
+
 int Dialogs::runModal(QWidget& window)
 {
     return answerer().runModal(window);

@@ -17,6 +17,7 @@ public:
     static std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
                                            const QString& defaultText = {});
     static std::optional<QString> openFile(const FileQuestion& question);
+    static std::optional<QStringList> openFiles(const FileQuestion& question);
     static int runModal(QWidget& window);
 
     // The error box of a failure nothing else traps: names what failed and why.

@@ -11,6 +11,7 @@ public:
     int messageBox(const MessageQuestion& question) override;
     std::optional<QString> inputBox(const InputQuestion& question) override;
     std::optional<QString> openFile(const FileQuestion& question) override;
+    std::optional<QStringList> openFiles(const FileQuestion& question) override;
     int runModal(QWidget& window) override;
 
     // "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg" as a list of Qt name filters ("BMP (*.bmp)", ...).

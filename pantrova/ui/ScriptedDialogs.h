@@ -32,6 +32,7 @@ public:
     ScriptedDialogs& expectMessageContaining(const QString& part, int answer = AnswerOK);
     ScriptedDialogs& expectInput(const QString& prompt, std::optional<QString> answer);
     ScriptedDialogs& expectFile(std::optional<QString> answer);
+    ScriptedDialogs& expectFiles(std::optional<QStringList> answer);
     // `objectName` names the window; `action` may work the window's controls and returns its result.
     ScriptedDialogs& expectModal(const QString& objectName, ModalAction action = {});
 
@@ -45,10 +46,11 @@ public:
     int messageBox(const MessageQuestion& question) override;
     std::optional<QString> inputBox(const InputQuestion& question) override;
     std::optional<QString> openFile(const FileQuestion& question) override;
+    std::optional<QStringList> openFiles(const FileQuestion& question) override;
     int runModal(QWidget& window) override;
 
 private:
-    enum class Kind { Message, MessagePart, Input, File, Modal };
+    enum class Kind { Message, MessagePart, Input, File, Files, Modal };
     struct Step
     {
         Kind kind;
@@ -56,6 +58,7 @@ private:
         int answer = 0;
         std::optional<QString> text;
         ModalAction action;
+        std::optional<QStringList> files = std::nullopt;
         QString describe() const;
     };
 

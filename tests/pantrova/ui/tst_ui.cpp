@@ -212,11 +212,13 @@ private slots:
         ScriptedDialogs script(failTest());
         script.expectMessage(QStringLiteral("Delete it?"), AnswerYes)
             .expectInput(QStringLiteral("New name"), QStringLiteral("Breads"))
-            .expectFile(QStringLiteral("/tmp/cake.jpg"));
+            .expectFile(QStringLiteral("/tmp/cake.jpg"))
+            .expectFiles(QStringList{QStringLiteral("/tmp/a.mmf"), QStringLiteral("/tmp/b.html")});
         QCOMPARE(Dialogs::messageBox(QStringLiteral("Delete it?"), MsgButtons::YesNo), int(AnswerYes));
         QCOMPARE(Dialogs::inputBox(QStringLiteral("New name")),
                  std::optional<QString>(QStringLiteral("Breads")));
         QCOMPARE(Dialogs::openFile({}), std::optional<QString>(QStringLiteral("/tmp/cake.jpg")));
+        QCOMPARE(Dialogs::openFiles({})->size(), 2);
         QVERIFY(script.allAnswered());
         QCOMPARE(script.messagesAsked().at(0).title, QStringLiteral("Pantrova"));
     }
@@ -229,13 +231,14 @@ private slots:
             script.expectMessage(QStringLiteral("Something else"));
             QCOMPARE(Dialogs::messageBox(QStringLiteral("Really?"), MsgButtons::YesNo), int(AnswerNo));
             QCOMPARE(Dialogs::inputBox(QStringLiteral("Name")), std::optional<QString>());
+            QCOMPARE(Dialogs::openFiles({}), std::optional<QStringList>());
             QDialog dialog;
             dialog.setObjectName(QStringLiteral("Print_Form"));
             QCOMPARE(Dialogs::runModal(dialog), 0); // closed unrun: no event loop, no hang
-            QCOMPARE(script.unexpected().size(), 3);
+            QCOMPARE(script.unexpected().size(), 4);
             QCOMPARE(script.pending(), QStringList{QStringLiteral("message \"Something else\"")});
         }
-        QCOMPARE(failures.size(), 3);
+        QCOMPARE(failures.size(), 4);
         QVERIFY(failures.at(0).contains(QStringLiteral("Really?")));
         QVERIFY(&Dialogs::answerer() != nullptr); // the real answerer is back
     }
