@@ -3,6 +3,7 @@
 #include "DatabaseFiles.h"
 #include "EngineError.h"
 #include "detail/DatabaseState.h"
+#include "detail/SchemaUpgrade.h"
 #include "detail/SqlFunctions.h"
 
 #include <QDir>
@@ -177,6 +178,12 @@ Database Workspace::OpenDatabase(const QString& fileName)
         throw;
     }
     tuneConnection(state->db, leftoverLog);
+    try {
+        detail::upgradeStoredSchema(state->db, path);
+    } catch (...) {
+        state->close();
+        throw;
+    }
     ensureStorageIndexes(state->db);
     m_databases.push_back(state);
     std::erase_if(m_databases, [](const std::weak_ptr<DatabaseState>& w) { return w.expired(); });

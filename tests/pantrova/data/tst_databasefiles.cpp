@@ -54,7 +54,8 @@ QByteArray readFile(const QString& path)
 void killWriter(const QString& file, int committed, const QString& mode)
 {
     QProcess writer;
-    writer.start(QStringLiteral(CRASH_WRITER), {file, QString::number(committed), mode});
+    writer.start(QStringLiteral(ENGINE_WRITER),
+                 {file, QStringLiteral("crash"), QString::number(committed), mode});
     QVERIFY(writer.waitForStarted());
     QByteArray said;
     while (!said.contains("ready") && writer.waitForReadyRead(20000))
