@@ -302,6 +302,17 @@ private slots:
         }
     }
 
+    void helpFileIsFoundWhateverTheCaseOfItsName()
+    {
+        TestWorld world;
+        world.copyShipped(QStringLiteral("recipe.HLP"), QStringLiteral("RECIPE.hlp"));
+        StartUp::Prepare(ProgramFolder(world.path()));
+        Help::ShowHelpTopic(210);
+        QCOMPARE(Help::viewer()->currentTopic(), 210);
+        QVERIFY(!Help::viewer()->currentText().contains(QStringLiteral("could not be read")));
+        Help::CloseHelp();
+    }
+
     void helpViewerShowsTopicsByContextId()
     {
         TestWorld world;
