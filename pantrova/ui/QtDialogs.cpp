@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include "ErrorBox.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -110,6 +112,12 @@ std::optional<QString> QtDialogs::openFile(const FileQuestion& question)
 std::optional<QStringList> QtDialogs::openFiles(const FileQuestion& question)
 {
     return chooseFiles(question, QFileDialog::ExistingFiles);
+}
+
+void QtDialogs::errorBox(const ErrorQuestion& question)
+{
+    ErrorBox box(question, QApplication::activeWindow());
+    box.exec();
 }
 
 int QtDialogs::runModal(QWidget& window)

@@ -157,6 +157,12 @@ std::optional<QStringList> ScriptedDialogs::openFiles(const FileQuestion& questi
     return std::nullopt;
 }
 
+void ScriptedDialogs::errorBox(const ErrorQuestion& question)
+{
+    m_errors << question;
+    DialogAnswerer::errorBox(question);
+}
+
 int ScriptedDialogs::runModal(QWidget& window)
 {
     Step step;
