@@ -2,6 +2,7 @@
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
 #include "data/ProgramFolder.h"
+#include "data/ProgramLocation.h"
 #include "groups/GroupCommands.h"
 #include "ingredients/IngrediantForm.h"
 #include "pantrova/planner/CalendarHost.h"
@@ -30,7 +31,8 @@ int main(int argc, char* argv[])
     p.registerCalendarControl = [] {
         // Without it only the planner's calendar is missing; the rest of the program works.
         QString why;
-        if (!pantrova::ensureCalendarControlRegistered(pantrova::program().folder, &why))
+        const QString library = pantrova::ProgramLocation::ofExecutable().libraryFolder;
+        if (!pantrova::ensureCalendarControlRegistered(library, &why))
             ui::Dialogs::showError(QStringLiteral("Registering the calendar control"), why);
     };
     p.mainWindowCreated.push_back([](QWidget* window) {

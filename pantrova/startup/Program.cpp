@@ -1,5 +1,7 @@
 #include "Program.h"
 
+#include <QDir>
+
 namespace pantrova {
 
 Program& program()
@@ -13,6 +15,13 @@ engine::Workspace& Program::Workspace()
     if (!workspace)
         workspace = std::make_unique<engine::Workspace>();
     return *workspace;
+}
+
+QString Program::shippedDir() const
+{
+    if (!shippedFolder.isEmpty())
+        return shippedFolder;
+    return folder.isEmpty() ? QDir::currentPath() : folder;
 }
 
 void Program::reset()
