@@ -4,7 +4,7 @@
 
 namespace pantrova {
 
-// The folder that holds the program, its templates and every data file it keeps.
+// The program folder: the folder that holds every data file the program keeps.
 //
 // File names are compared without regard to case, as the data files have always been named
 // loosely ("admin.sys", "Admin.sys", "ADMIN.SYS" are one file). Tests construct one over a
