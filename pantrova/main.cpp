@@ -4,6 +4,7 @@
 #include "cookbooks/CookbookChecks.h"
 #include "cookbooks/CookbookMenus.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgramLocation.h"
 #include "groups/GroupCommands.h"
 #include "importing/ImportRecipes.h"
 #include "ingredients/IngrediantForm.h"
@@ -34,7 +35,8 @@ int main(int argc, char* argv[])
     p.registerCalendarControl = [] {
         // Without it only the planner's calendar is missing; the rest of the program works.
         QString why;
-        if (!pantrova::ensureCalendarControlRegistered(pantrova::program().folder, &why))
+        const QString library = pantrova::ProgramLocation::ofExecutable().libraryFolder;
+        if (!pantrova::ensureCalendarControlRegistered(library, &why))
             ui::Dialogs::showError(QStringLiteral("Registering the calendar control"), why);
     };
     p.mainWindowCreated.push_back([](QWidget* window) {

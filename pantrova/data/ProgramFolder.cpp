@@ -2,8 +2,8 @@
 
 #include "DatabaseFiles.h"
 #include "EngineError.h"
+#include "ProgramLocation.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,11 +12,17 @@
 
 namespace pantrova {
 
-ProgramFolder::ProgramFolder(QString path) : m_path(QDir::cleanPath(std::move(path))) {}
+ProgramFolder::ProgramFolder(QString path) : m_path(QDir::cleanPath(std::move(path))), m_shippedPath(m_path)
+{}
+
+ProgramFolder::ProgramFolder(QString path, QString shippedPath)
+    : m_path(QDir::cleanPath(std::move(path))), m_shippedPath(QDir::cleanPath(std::move(shippedPath)))
+{}
 
 ProgramFolder ProgramFolder::ofExecutable()
 {
-    return ProgramFolder(QCoreApplication::applicationDirPath());
+    const ProgramLocation where = ProgramLocation::ofExecutable();
+    return ProgramFolder(where.programFolder, where.shippedFolder);
 }
 
 QString ProgramFolder::filePath(const QString& name) const
@@ -26,7 +32,7 @@ QString ProgramFolder::filePath(const QString& name) const
 
 bool ProgramFolder::makeCurrent() const
 {
-    return QDir::setCurrent(m_path);
+    return !m_path.isEmpty() && QDir().mkpath(m_path) && QDir::setCurrent(m_path);
 }
 
 QString ProgramFolder::findFile(const QString& wildcard, const QString& name) const
@@ -73,15 +79,23 @@ QString ProgramFolder::ensurePicsDirectory() const
 
 void ProgramFolder::copyTemplate(const QString& templateName, const QString& newName) const
 {
-    QString source = findFile(QStringLiteral("*"), templateName);
+    ProgramFolder shipped(m_shippedPath);
+    QString source = shipped.findFile(QStringLiteral("*"), templateName);
+    if (source.isEmpty() && m_shippedPath == m_path) {
+        // A user's data folder named without its shipped folder: the templates are where this
+        // program's shipped files are installed.
+        shipped = ProgramFolder(ProgramLocation::ofExecutable().shippedFolder);
+        if (!shipped.path().isEmpty() && shipped.path() != m_path)
+            source = shipped.findFile(QStringLiteral("*"), templateName);
+    }
     if (source.isEmpty())
         throw engine::EngineError(filePath(templateName),
                                   QStringLiteral("Copying %1 to %2").arg(templateName, newName),
                                   QStringLiteral("File not found: the template \"%1\" is missing from %2")
-                                      .arg(templateName, m_path),
+                                      .arg(templateName, m_shippedPath),
                                   engine::EngineError::Cause::Missing);
     // With its companions: a log left beside the new name by a deleted file must not meet the copy.
-    engine::DatabaseFiles::copy(filePath(source), filePath(newName), true);
+    engine::DatabaseFiles::copy(shipped.filePath(source), filePath(newName), true);
 }
 
 } // namespace pantrova

@@ -6,8 +6,8 @@
 #include "component/MemoryStream.h"
 #include "component/Site.h"
 #include "component/StdFont.h"
+#include "data/ProgramLocation.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -212,7 +212,7 @@ bool CalendarHost::create(const QString& classOrProgId, QString* error)
     Ref<IDispatch> object;
     HResult hr = ComponentLoader::createInstance(classOrProgId, IDispatch::iid,
                                                  reinterpret_cast<void**>(object.put()), error);
-    // The calendar library ships beside the program: when the registry does not know it (the
+    // The calendar library ships with the program: when the registry does not know it (the
     // start-up's registration failed or was skipped, or the program moved), register it and try
     // once more, so a user never has to.
     const bool isCalendar =
@@ -220,7 +220,7 @@ bool CalendarHost::create(const QString& classOrProgId, QString* error)
         classOrProgId.compare(defaultProgId() + QStringLiteral(".1"), Qt::CaseInsensitive) == 0 ||
         Guid::fromString(classOrProgId) == CLSID_VorrinCtl;
     if ((hr == REGDB_E_CLASSNOTREG || hr == CO_E_DLLNOTFOUND) && isCalendar &&
-        ensureCalendarControlRegistered(QCoreApplication::applicationDirPath())) {
+        ensureCalendarControlRegistered(ProgramLocation::ofExecutable().libraryFolder)) {
         QString retryError;
         hr = ComponentLoader::createInstance(classOrProgId, IDispatch::iid,
                                              reinterpret_cast<void**>(object.put()), &retryError);
@@ -461,9 +461,9 @@ void CalendarHost::release()
     }
 }
 
-bool ensureCalendarControlRegistered(const QString& programDir, QString* error)
+bool ensureCalendarControlRegistered(const QString& libraryDir, QString* error)
 {
-    const QString library = QDir(programDir).absoluteFilePath(QStringLiteral("libvorrin.so"));
+    const QString library = QDir(libraryDir).absoluteFilePath(QStringLiteral("libvorrin.so"));
     if (!QFileInfo::exists(library)) {
         if (error)
             *error = QStringLiteral("The calendar control library %1 is missing.").arg(library);

@@ -122,9 +122,10 @@ private:
     uint32_t m_notifyCookie = 0;
 };
 
-// Makes sure the calendar control library in `programDir` is the one registered for the user,
-// registering it when it is not (the program's first start, or after it moved). False with a
-// reason when the library is missing or registration fails.
-bool ensureCalendarControlRegistered(const QString& programDir, QString* error = nullptr);
+// Makes sure the calendar control library in `libraryDir` (beside the executable, or the program's
+// installed library folder) is the one registered for the user, registering it when it is not: the
+// program's first start, or after it was moved, or uninstalled and installed again elsewhere. False
+// with a reason when the library is missing or registration fails.
+bool ensureCalendarControlRegistered(const QString& libraryDir, QString* error = nullptr);
 
 } // namespace pantrova

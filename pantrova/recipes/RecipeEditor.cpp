@@ -306,8 +306,9 @@ void RecipeEditor::showImage(const QImage& picture)
 
 void RecipeEditor::showDefaultPicture()
 {
-    showImage(w.DefaultPictureFile.isEmpty() ? QImage()
-                                             : PictureStore(programFolder()).load(w.DefaultPictureFile));
+    showImage(w.DefaultPictureFile.isEmpty()
+                  ? QImage()
+                  : PictureStore(program().shippedDir()).load(w.DefaultPictureFile));
 }
 
 void RecipeEditor::ShowRecipePicture()

@@ -5,7 +5,7 @@
 
 namespace pantrova {
 
-// The about window's picture. The shipped artwork "about.png" in the program folder is used when
+// The about window's picture. The shipped artwork "about.png" (Program::shippedDir) is used when
 // it is there; otherwise a plain panel with the program's name is painted, so the window never
 // shows a hole.
 class AboutArtwork

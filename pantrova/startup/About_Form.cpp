@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,8 +28,7 @@ About_Form::About_Form(QWidget* parent)
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Pantrova"));
-    const QString folder = program().folder.isEmpty() ? QDir::currentPath() : program().folder;
-    Image1->setPixmap(AboutArtwork::load(folder));
+    Image1->setPixmap(AboutArtwork::load(program().shippedDir()));
     Image1->setAlignment(Qt::AlignCenter);
 
     TitleLabel->setObjectName(QStringLiteral("TitleLabel"));

@@ -3,7 +3,6 @@
 #include "HelpViewer.h"
 #include "Program.h"
 
-#include <QDir>
 #include <QPointer>
 #include <QWidget>
 
@@ -27,8 +26,7 @@ QString Help::helpFileFor(const QString& folder)
 void Help::SetHelpFile(QWidget* owner)
 {
     s_owner = owner;
-    const QString folder = program().folder.isEmpty() ? QDir::currentPath() : program().folder;
-    s_helpFile = helpFileFor(folder);
+    s_helpFile = helpFileFor(program().shippedDir());
 }
 
 HelpViewer* Help::viewer()

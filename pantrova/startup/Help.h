@@ -8,7 +8,7 @@ namespace pantrova {
 
 class HelpViewer;
 
-// The program's help calls. SetHelpFile names the help file ("recipe.HLP" in the program folder)
+// The program's help calls. SetHelpFile names the help file ("recipe.HLP" where the shipped files are)
 // and the window that owns help; the other calls open our help viewer on a topic or on the
 // contents, or close it. The viewer is one window for the whole run, opened on demand.
 class Help

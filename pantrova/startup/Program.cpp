@@ -3,6 +3,8 @@
 #include "ErrorExplainer.h"
 #include "ui/ErrorGuard.h"
 
+#include <QDir>
+
 namespace pantrova {
 
 Program& program()
@@ -21,6 +23,13 @@ engine::Workspace& Program::Workspace()
     if (!workspace)
         workspace = std::make_unique<engine::Workspace>();
     return *workspace;
+}
+
+QString Program::shippedDir() const
+{
+    if (!shippedFolder.isEmpty())
+        return shippedFolder;
+    return folder.isEmpty() ? QDir::currentPath() : folder;
 }
 
 void Program::reset()

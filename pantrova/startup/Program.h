@@ -25,6 +25,8 @@ namespace pantrova {
 struct Program
 {
     QString folder; // the program folder, the current directory during the run
+    // Where the templates, the help file and the artwork are read; empty: the program folder.
+    QString shippedFolder;
     std::unique_ptr<engine::Workspace> workspace;
     QString CurrentCookbookFile; // the CurDB value, such as "recipe20.mdb"
     QString CurrentCookbookName; // its display name from the catalogue, empty when it has no row
@@ -65,6 +67,9 @@ struct Program
     std::vector<std::function<void(QWidget* mainWindow)>> mainWindowCreated;
 
     engine::Workspace& Workspace();
+    // The folder the shipped files are read from: shippedFolder, else the program folder, else the
+    // current directory.
+    QString shippedDir() const;
     void reset();
 };
 

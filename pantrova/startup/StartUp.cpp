@@ -25,6 +25,7 @@ void StartUp::Prepare(const ProgramFolder& folder)
 {
     Program& p = program();
     p.folder = folder.path();
+    p.shippedFolder = folder.shippedPath();
     Help::SetHelpFile(nullptr);
 
     if (!folder.makeCurrent())

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -71,6 +72,35 @@ private slots:
         QVERIFY(program().SplashMode);
         QCOMPARE(QDir::cleanPath(QDir::currentPath()), QDir::cleanPath(world.path()));
         QCOMPARE(Help::HelpFilePath(), Help::helpFileFor(QDir::cleanPath(world.path())));
+    }
+
+    void aUsersFolderIsFilledFromTheInstalledFilesWhichStayAsTheyWere()
+    {
+        TestWorld installed(TestWorld::defaultTemplates() << QStringLiteral("recipe.HLP"));
+        const QStringList installedBefore =
+            QDir(installed.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QTemporaryDir home;
+        const QString data =
+            QDir::cleanPath(QDir(home.path()).filePath(QStringLiteral(".local/share/Pantrova")));
+
+        StartUp::Prepare(ProgramFolder(data, installed.path()));
+        for (const char* name : {"Utility.mdb", "Admin.sys", "Menus.mdb", "Recipe20.mdb"})
+            QVERIFY2(QFileInfo::exists(QDir(data).filePath(QString::fromLatin1(name))), name);
+        QVERIFY(QFileInfo(QDir(data).filePath(QStringLiteral("PICS"))).isDir());
+        QCOMPARE(QDir::cleanPath(QDir::currentPath()), data);
+        QCOMPARE(program().folder, data);
+        QCOMPARE(program().CurrentCookbookName, QStringLiteral("My CookBook"));
+        // Help and artwork are read where they were installed.
+        QCOMPARE(Help::HelpFilePath(), Help::helpFileFor(QDir::cleanPath(installed.path())));
+        QCOMPARE(program().shippedDir(), QDir::cleanPath(installed.path()));
+        QCOMPARE(QDir(installed.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), installedBefore);
+
+        // The next start finds the files, in whatever letter case, and copies nothing.
+        program().reset();
+        QVERIFY(QFile::rename(QDir(data).filePath(QStringLiteral("Utility.mdb")),
+                              QDir(data).filePath(QStringLiteral("utility.MDB"))));
+        StartUp::Prepare(ProgramFolder(data, installed.path()));
+        QVERIFY(!QFileInfo::exists(QDir(data).filePath(QStringLiteral("Utility.mdb"))));
     }
 
     void filesPresentInAnyLetterCaseAreKept()
