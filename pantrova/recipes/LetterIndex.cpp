@@ -144,11 +144,14 @@ void LetterIndex::FillLetterList(QString& letter)
             ++i;
         }
     }
-    // Added in one go; the edit text shows the first entry without selecting it.
+    // Added in one go; the edit text shows the first entry, quietly. It is also the list's current
+    // entry: an edit text that matches an entry other than the current one is taken by the combo
+    // box as a choice the moment the focus leaves it, which would show that recipe unasked.
     const QSignalBlocker block(w.Recipe_List);
     w.Recipe_List->addItems(entries);
-    w.Recipe_List->setCurrentIndex(-1);
-    w.Recipe_List->setEditText(entries.isEmpty() ? QString() : entries.constFirst());
+    w.Recipe_List->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+    if (entries.isEmpty())
+        w.Recipe_List->setEditText(QString());
     leaveSetPastItsEnd();
 }
 

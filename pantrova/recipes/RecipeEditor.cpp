@@ -12,6 +12,7 @@
 #include "ui/Dialogs.h"
 #include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
+#include "ui/PlainTextBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,10 +20,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextEdit>
 
 namespace pantrova {
 
@@ -44,8 +43,19 @@ QString RecipeEditor::programFolder() const
 
 QString RecipeEditor::pictureFilter()
 {
-    return QStringLiteral(
-        "BMP (*.bmp)|*.bmp| JPG (*.jpg)|*.jpg;*.jpeg|GIF Files (*.gif)|*.gif|PNG (*.png)|*.png");
+    // Bitmaps, JPEG (preselected) and GIF first, then every format the program reads, then any
+    // file; extensions in either letter case, as cameras write them in capitals.
+    const auto entry = [](const QString& label, const QStringList& suffixes) -> QString {
+        return label + u'|' + PictureStore::patternsOf(suffixes).join(u';');
+    };
+    QStringList entries{entry(QStringLiteral("BMP"), {QStringLiteral("bmp")}),
+                        entry(QStringLiteral("JPG"), {QStringLiteral("jpg"), QStringLiteral("jpeg")}),
+                        entry(QStringLiteral("GIF Files"), {QStringLiteral("gif")})};
+    if (PictureStore::readablePatterns().contains(QStringLiteral("*.png")))
+        entries << entry(QStringLiteral("PNG"), {QStringLiteral("png")});
+    entries << QStringLiteral("All pictures|") + PictureStore::readablePatterns().join(u';')
+            << QStringLiteral("All files|*");
+    return entries.join(u'|');
 }
 
 QString RecipeEditor::refusedPictureMessage(const QString& file)
@@ -349,7 +359,10 @@ void RecipeEditor::Add_Pic_Click()
     const std::optional<QString> chosen = ui::Dialogs::openFile(question);
     if (!chosen || chosen->isEmpty())
         return;
-    if (!PictureStore::isReadablePicture(*chosen)) {
+    // The whole picture is read before it is taken: a photo cut short would show as a blank frame
+    // and lose its link the next time the recipe is shown.
+    const QImage picture = PictureStore::decodeWhole(*chosen);
+    if (picture.isNull()) {
         ui::Dialogs::messageBox(refusedPictureMessage(*chosen), ui::MsgButtons::OK, ui::MsgIcon::Exclamation);
         return;
     }
@@ -363,7 +376,7 @@ void RecipeEditor::Add_Pic_Click()
     RecipeStore::setPicture(program().Cookbook, w.RecipeSet, stored);
     ProgramFolder(programFolder()).makeCurrent();
     openDetailOfCurrentRow();
-    showImage(store.load(stored));
+    showImage(picture);
 }
 
 void RecipeEditor::Delete_Pic_Click()

@@ -34,7 +34,7 @@ struct Program
     engine::Database Cookbook;
     quint8 CurrentSection = 0;
     qint16 CurrentGroup = 0;
-    quint8 RememberedGroupRow = 0;
+    quint16 RememberedGroupRow = 0; // a section may hold more groups than 8 bits can count
 
     // The planner's program-wide values.
     bool MainWindowActive = false;

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -75,8 +77,20 @@ public:
         }
     }
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_editor = editor;
+        return editor;
+    }
+
+    // The in-place editor while one is open.
+    QWidget* editor() const { return m_editor; }
+
 private:
     const FlexGrid* m_grid;
+    mutable QPointer<QWidget> m_editor;
 };
 
 int shiftCode(Qt::KeyboardModifiers m)
@@ -118,6 +132,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(
     m_table->setWordWrap(true);
     m_table->setItemDelegate(new FlexDelegate(this, m_table));
     m_table->viewport()->installEventFilter(this);
+    m_table->installEventFilter(this);
 
     connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!m_editing)
@@ -130,10 +145,11 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(
             [this] { m_editing = false; });
     // Keys move the table's own current cell; the grid's current cell follows.
     connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
-        if (row >= 0 && col >= 0) {
-            m_row = row;
-            m_col = col;
-        }
+        if (row < 0 || col < 0 || (row == m_row && col == m_col))
+            return;
+        m_row = row;
+        m_col = col;
+        emit RowColChange();
     });
 }
 
@@ -406,6 +422,18 @@ void FlexGrid::commitEdit()
     setCol(col);
 }
 
+void FlexGrid::cancelEdit()
+{
+    if (!m_editing)
+        return;
+    m_editing = false;
+    auto* delegate = static_cast<FlexDelegate*>(m_table->itemDelegate());
+    if (QWidget* editor = delegate->editor())
+        emit delegate->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    if (QTableWidgetItem* item = existingCell(m_row, m_col))
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+}
+
 QRect FlexGrid::cellRect(int row, int col) const
 {
     const QModelIndex index = m_table->model()->index(row, col);
@@ -415,6 +443,11 @@ QRect FlexGrid::cellRect(int row, int col) const
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        emit KeyDown(key->key(), shiftCode(key->modifiers()));
+        return false;
+    }
     if (watched != m_table->viewport())
         return QWidget::eventFilter(watched, event);
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease &&
@@ -434,8 +467,10 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
             emit Click();
         return button != flexLeftButton;
     }
+    const QModelIndex hit = m_table->indexAt(mouse->position().toPoint());
+    m_mouseRow = hit.isValid() ? hit.row() : -1;
+    m_mouseCol = hit.isValid() ? hit.column() : -1;
     if (button == flexLeftButton) {
-        const QModelIndex hit = m_table->indexAt(mouse->position().toPoint());
         if (hit.isValid()) {
             m_row = hit.row();
             m_col = hit.column();

@@ -12,6 +12,7 @@
 #include "startup/StartUp.h"
 #include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
+#include "ui/PlainTextBox.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Twips.h"
 
@@ -22,12 +23,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -418,33 +418,61 @@ private slots:
         QCOMPARE(w.SectionGrid->rowHeight(2), 245);
         QCOMPARE(program().CurrentGroup, qint16(1));
         QCOMPARE(w.CurrentGroupName, QStringLiteral("Beef"));
-        QCOMPARE(program().RememberedGroupRow, quint8(1));
+        QCOMPARE(program().RememberedGroupRow, quint16(1));
         w.GroupGrid->setRow(0);
         w.GroupGrid->setCol(1);
         QVERIFY(w.GroupGrid->cellFontBold());
         QCOMPARE(w.GroupGrid->cellAlignment(), int(ui::flexAlignCenterCenter));
     }
 
-    void groupGridWidthFollowsTheNumberOfGroups()
+    void everyGroupOfASectionIsListedAndReachable()
     {
         Kitchen k;
-        for (int g = 21; g <= 33; ++g)
+        for (int g = 21; g <= 32; ++g)
             k.execute(QStringLiteral("insert into groups (groupnum, groupname, section) values (?, ?, 1)"),
                       {g, QStringLiteral("Extra %1").arg(g)});
         {
             RecipeNew& w = k.open();
-            QCOMPARE(w.GroupGrid->rows(), 20); // 20 groups
+            QCOMPARE(w.GroupGrid->rows(), 20); // 19 groups and the heading
             QCOMPARE(w.GroupGrid->colWidth(1), 1930);
             QCOMPARE(w.SectionGrid->colWidth(1), 1930);
             QCOMPARE(w.GroupGrid->textMatrix(19, 1), QStringLiteral("Stews"));
         }
-        k.execute(QStringLiteral(
-            "insert into groups (groupnum, groupname, section) values (34, 'Zucchini Dishes', 1)"));
-        RecipeNew& w = k.open();
-        QCOMPARE(w.GroupGrid->rows(), 22); // 21 groups and the heading
-        QCOMPARE(w.GroupGrid->colWidth(1), 1700);
-        QCOMPARE(w.SectionGrid->colWidth(1), 1700);
-        QCOMPARE(w.GroupGrid->textMatrix(21, 1), QStringLiteral("Zucchini Dishes"));
+        k.execute(
+            QStringLiteral("insert into groups (groupnum, groupname, section) values (33, 'Extra 33', 1)"));
+        {
+            // Twenty groups need a row more than the design's twenty; the grid scrolls.
+            RecipeNew& w = k.open(true);
+            QCOMPARE(w.GroupGrid->rows(), 21);
+            QCOMPARE(w.GroupGrid->textMatrix(19, 1), QStringLiteral("Poultry"));
+            QCOMPARE(w.GroupGrid->textMatrix(20, 1), QStringLiteral("Stews"));
+            QCOMPARE(w.GroupGrid->colWidth(1), 1700);
+            QCOMPARE(w.SectionGrid->colWidth(1), 1700);
+            QScrollBar* bar = w.GroupGrid->table()->verticalScrollBar();
+            bar->setValue(bar->maximum());
+            clickGridRow(w.GroupGrid, 19);
+            QCOMPARE(w.CurrentGroupName, QStringLiteral("Poultry"));
+            clickGridRow(w.GroupGrid, 20);
+            QCOMPARE(w.CurrentGroupName, QStringLiteral("Stews"));
+        }
+
+        // However many there are: 300 groups, the last one chosen, then a click on the heading
+        // puts the highlight back on it.
+        for (int g = 100; g < 380; ++g)
+            k.execute(QStringLiteral("insert into groups (groupnum, groupname, section) values (?, ?, 1)"),
+                      {g, QStringLiteral("Many %1").arg(g)});
+        k.addRecipe(18, QStringLiteral("Irish Stew"));
+        RecipeNew& w = k.open(true);
+        QCOMPARE(w.GroupGrid->rows(), 301);
+        QScrollBar* bar = w.GroupGrid->table()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        clickGridRow(w.GroupGrid, 300);
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Stews"));
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Irish Stew"));
+        bar->setValue(0);
+        clickGridRow(w.GroupGrid, 0);
+        QCOMPARE(w.GroupGrid->row(), 300);
+        QCOMPARE(w.GroupGrid->text(), QStringLiteral("Stews"));
 
         // Back in a section with few groups the grid is 20 rows and wide again.
         w.SectionGrid->setRow(1);
@@ -513,7 +541,7 @@ private slots:
         QCOMPARE(program().CurrentSection, quint8(3));
         QCOMPARE(w.CurrentGroupName, QStringLiteral("Salads"));
         QCOMPARE(w.GroupGrid->row(), 1);
-        QCOMPARE(program().RememberedGroupRow, quint8(1));
+        QCOMPARE(program().RememberedGroupRow, quint16(1));
         QCOMPARE(w.SectionGrid->textMatrix(1, 1), QStringLiteral("Baking & Desserts"));
         QCOMPARE(w.SectionGrid->textMatrix(3, 1), QStringLiteral("Odds & Ends"));
     }
@@ -529,7 +557,7 @@ private slots:
         RecipeNew& w = k.open();
         QCOMPARE(listEntries(w), (QStringList{"7 Layer Dip", "apple pie", "Apricot"}));
         QCOMPARE(w.Recipe_List->currentText(), QStringLiteral("7 Layer Dip"));
-        QCOMPARE(w.Recipe_List->currentIndex(), -1);
+        QCOMPARE(w.Recipe_List->currentIndex(), 0);
         QCOMPARE(w.CurrentLetter, QStringLiteral("A"));
         QCOMPARE(w.ActiveLetterButton, qint16(1));
         QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('A')});
