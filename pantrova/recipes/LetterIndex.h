@@ -61,6 +61,8 @@ public:
     void noteDeleted(engine::Bookmark row);
     // The recipe set's query for a group.
     static QString recipeSetSql(qint16 group);
+    // Opens the recipe detail on the recipe set's current row.
+    void openDetailOfCurrentRow();
 
 private:
     struct Entry
@@ -70,8 +72,8 @@ private:
         engine::Bookmark mark = 0;
     };
 
+    Entry currentRow() const;       // the recipe set's current row, as the index knows it
     void adoptLetterOfCurrentRow(); // ShowFirstRecipe's step 3
-    void openDetail();
     void leaveSetPastItsEnd();
     bool refreshFromNotes();
 

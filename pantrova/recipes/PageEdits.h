@@ -9,9 +9,9 @@ class RecipeNew;
 // What the person typed on the main window's recipe page and has not saved.
 //
 // Only typing counts: the program filling the page (showing a recipe, emptying it for a new one)
-// is no change, and neither is a figure typed back to what it was. A figure still open in a
-// serving grid's cell editor belongs to the page it was typed on: settling the page first closes
-// the editor into that page, so it can never land on the recipe shown next.
+// is no change, and neither is typing undone again or a figure typed back to what it was. A figure still open
+// in a serving grid's cell editor belongs to the page it was typed on: settling the page first closes the
+// editor into that page, so it can never land on the recipe shown next.
 //
 // Settling is what every command that replaces the page does first (another recipe, letter, group
 // or section, Add, closing the window, and the other windows before they act on the shown recipe):

@@ -6,7 +6,6 @@
 #include "ScaledPicture.h"
 #include "ServingFigures.h"
 #include "data/ProgramFolder.h"
-#include "data/SqlText.h"
 #include "startup/Program.h"
 #include "startup/SharedRoutines.h"
 #include "ui/Dialogs.h"
@@ -251,13 +250,7 @@ void RecipeEditor::reopenRecipeSet()
 
 void RecipeEditor::openDetailOfCurrentRow()
 {
-    w.RecipeDetail = program().Cookbook.OpenRecordset(
-        QStringLiteral("select * from recipes where name = ") +
-        engine::sqlText(w.RecipeSet.Text(QStringLiteral("Name"))) + QStringLiteral(" and groupnum = ") +
-        engine::sqlNumber(int(program().CurrentGroup)) + QStringLiteral(" and category_code = ") +
-        engine::sqlNumber(w.RecipeSet.Fields(QStringLiteral("category_code")).toLong()));
-    if (w.RecipeDetail.RecordCount() > 0)
-        w.RecipeDetail.MoveFirst();
+    w.letters().openDetailOfCurrentRow();
 }
 
 void RecipeEditor::showCurrentRow(bool rebuildStrip)

@@ -134,8 +134,10 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(
     m_table->viewport()->installEventFilter(this);
     m_table->installEventFilter(this);
 
+    // Only the cell being edited, while its editor is open, reports what was typed: formatting a
+    // cell changes its item too.
     connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (!m_editing)
+        if (!isEditing() || item->row() != m_editRow || item->column() != m_editCol)
             return;
         m_editing = false;
         item->setFlags(item->flags() & ~Qt::ItemIsEditable);
@@ -401,37 +403,49 @@ void FlexGrid::editCell()
         return;
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     m_editing = true;
+    m_editRow = m_row;
+    m_editCol = m_col;
     m_table->setCurrentItem(item);
     m_table->editItem(item);
 }
 
 bool FlexGrid::isEditing() const
 {
-    return m_editing;
+    // The table may have closed the editor by itself (the cell left with the keys): the editor it
+    // holds for the cell is what counts.
+    const QWidget* editor = static_cast<FlexDelegate*>(m_table->itemDelegate())->editor();
+    return m_editing && editor &&
+           m_table->indexWidget(m_table->model()->index(m_editRow, m_editCol)) == editor;
+}
+
+void FlexGrid::endEdit()
+{
+    m_editing = false;
+    if (QTableWidgetItem* item = existingCell(m_editRow, m_editCol))
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
 }
 
 void FlexGrid::commitEdit()
 {
-    if (!m_editing)
-        return;
-    // Leaving the cell is how the table commits its editor; the current cell is then put back.
-    const int row = m_row;
-    const int col = m_col;
-    m_table->setCurrentIndex(QModelIndex());
-    setRow(row);
-    setCol(col);
+    if (isEditing()) {
+        // Leaving the cell is how the table commits its editor; the current cell is then put back.
+        const int row = m_row;
+        const int col = m_col;
+        m_table->setCurrentIndex(QModelIndex());
+        setRow(row);
+        setCol(col);
+    }
+    endEdit();
 }
 
 void FlexGrid::cancelEdit()
 {
-    if (!m_editing)
-        return;
-    m_editing = false;
-    auto* delegate = static_cast<FlexDelegate*>(m_table->itemDelegate());
-    if (QWidget* editor = delegate->editor())
-        emit delegate->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-    if (QTableWidgetItem* item = existingCell(m_row, m_col))
-        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    if (isEditing()) {
+        auto* delegate = static_cast<FlexDelegate*>(m_table->itemDelegate());
+        m_editing = false; // nothing the closing editor hands over is taken
+        emit delegate->closeEditor(delegate->editor(), QAbstractItemDelegate::RevertModelCache);
+    }
+    endEdit();
 }
 
 QRect FlexGrid::cellRect(int row, int col) const

@@ -127,6 +127,7 @@ private:
     void applyRowHeight(int row);
     void applyColWidth(int col);
     void showCurrent();
+    void endEdit();
 
     QTableWidget* m_table;
     int m_row = 0;
@@ -136,6 +137,8 @@ private:
     std::vector<int> m_rowHeights; // twips, -1 for the default
     std::vector<int> m_colWidths;  // twips, -1 for the default
     bool m_editing = false;
+    int m_editRow = -1;
+    int m_editCol = -1;
     int m_mouseRow = -1;
     int m_mouseCol = -1;
 };

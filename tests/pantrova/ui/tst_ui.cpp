@@ -323,7 +323,8 @@ private slots:
         QVERIFY(lines.lineCount() >= lines.knownLines());
 
         const auto check = [&](const char* when) {
-            const std::vector<qsizetype> expected = wholeLayoutStarts(live, font, width, lines.option());
+            const std::vector<qsizetype> expected =
+                wholeLayoutStarts(live, lines.font(), width, lines.option());
             const std::vector<qsizetype> got = indexedStarts(lines);
             QVERIFY2(got == expected, qPrintable(QStringLiteral("%1: %2 lines, %3 expected")
                                                      .arg(QLatin1String(when))
