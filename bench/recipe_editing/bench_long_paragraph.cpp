@@ -78,10 +78,12 @@ void resetPeak()
         clear.write("5");
 }
 
-class AnswerYes : public ui::DialogAnswerer
+// Typing left on the page is given up when the benchmark moves on, so nothing but the timed save
+// is ever saved.
+class AnswerNo : public ui::DialogAnswerer
 {
 public:
-    int messageBox(const ui::MessageQuestion&) override { return ui::AnswerYes; }
+    int messageBox(const ui::MessageQuestion&) override { return ui::AnswerNo; }
     std::optional<QString> inputBox(const ui::InputQuestion&) override { return std::nullopt; }
     std::optional<QString> openFile(const ui::FileQuestion&) override { return std::nullopt; }
     int runModal(QWidget&) override { return 0; }
@@ -90,7 +92,7 @@ public:
 struct Fixture
 {
     QTemporaryDir dir;
-    AnswerYes answers;
+    AnswerNo answers;
     std::unique_ptr<RecipeNew> window;
 
     Fixture()

@@ -63,6 +63,9 @@ public:
     static QString recipeSetSql(qint16 group);
     // Opens the recipe detail on the recipe set's current row.
     void openDetailOfCurrentRow();
+    // The name and number of the recipe set's current row, as the index knows them.
+    QString currentName() const { return currentRow().name; }
+    qint32 currentNumber() const { return currentRow().number; }
 
 private:
     struct Entry

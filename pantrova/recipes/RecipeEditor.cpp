@@ -122,6 +122,9 @@ void RecipeEditor::SaveRecipe()
     const engine::Bookmark row = adding ? 0 : w.RecipeSet.bookmark();
     engine::Database& db = program().Cookbook;
     RecipeStore::Saved saved;
+    // The recipe detail is read afresh once the recipe is saved; letting its row go now means a
+    // text of megabytes is not held once more while it is written.
+    w.RecipeDetail = engine::Recordset();
     try {
         saved = RecipeStore::save(db, w.RecipeSet, adding, row, text, program().CurrentGroup);
     } catch (...) {
@@ -131,8 +134,10 @@ void RecipeEditor::SaveRecipe()
             reopenRecipeSet();
             w.letters().refresh();
             const engine::Bookmark back = adding ? w.SavedBookmark : row;
-            if (w.RecipeSet.RecordCount() > 0)
+            if (w.RecipeSet.RecordCount() > 0) {
                 w.RecipeSet.setBookmark(back);
+                openDetailOfCurrentRow();
+            }
         } catch (...) {
         }
         throw;

@@ -569,8 +569,8 @@ void RecipeNew::restoreListChoice()
     int entry = -1;
     if (!AddingRecipe && RecipeSet.isOpen() && RecipeSet.RecordCount() > 0 && !RecipeSet.isEOF() &&
         !RecipeSet.isBOF()) {
-        const QString name = RecipeSet.Text(QStringLiteral("Name"));
-        const auto number = qint32(RecipeSet.Fields(QStringLiteral("category_code")).toLong());
+        const QString name = m_letters->currentName();
+        const qint32 number = m_letters->currentNumber();
         for (int i = 0; i < Recipe_List->count() && entry < 0; ++i)
             if (ListNames.value(i) == name && ListCodes.value(i) == number)
                 entry = i;

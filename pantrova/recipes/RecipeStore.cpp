@@ -42,11 +42,16 @@ qint32 RecipeStore::DupNameCheck(engine::Database& db, const QString& name, qint
 RecipeStore::Saved RecipeStore::save(engine::Database& db, engine::Recordset& recipes, bool adding,
                                      engine::Bookmark row, const RecipeText& text, qint16 group)
 {
+    // A bookmark is the row's storage identity, its rowid. Only the name and number are read: the
+    // row's texts can be megabytes long.
+    const engine::Value thisRow{static_cast<qint64>(row)};
     Saved saved;
     if (!adding) {
-        recipes.setBookmark(row);
-        saved.oldName = recipes.Text(QStringLiteral("Name"));
-        saved.oldNumber = qint32(recipes.Fields(QStringLiteral("category_code")).toLong());
+        engine::Recordset old = db.OpenRecordset(
+            QStringLiteral("select Name, category_code from recipes where rowid = ?"), {thisRow});
+        old.MoveFirst();
+        saved.oldName = old.Text(QStringLiteral("Name"));
+        saved.oldNumber = qint32(old.Fields(QStringLiteral("category_code")).toLong());
         saved.number = saved.oldNumber;
     }
     const QString name = storedName(text.name);
@@ -55,24 +60,37 @@ RecipeStore::Saved RecipeStore::save(engine::Database& db, engine::Recordset& re
         // A change of letter case alone is no rename: the recipe keeps its number.
         if (saved.oldName.toUpper() != name.toUpper() || adding)
             DupNameCheck(db, name, saved.number, group);
+        QList<QPair<QString, engine::Value>> fields{
+            {QStringLiteral("Name"), name},
+            {QStringLiteral("category_code"), engine::Value(qint64(saved.number))},
+            {QStringLiteral("Description"), text.description},
+            {QStringLiteral("Ingrediants"), text.ingrediants},
+            {QStringLiteral("Instructions"), text.instructions},
+            {QStringLiteral("groupnum"), engine::Value(int(group))}};
+        fields += text.figures;
         if (adding) {
             recipes.AddNew();
-        } else {
-            recipes.setBookmark(row);
-            recipes.Edit();
-        }
-        recipes.SetField(QStringLiteral("Name"), name);
-        recipes.SetField(QStringLiteral("category_code"), engine::Value(qint64(saved.number)));
-        recipes.SetField(QStringLiteral("Description"), text.description);
-        recipes.SetField(QStringLiteral("Ingrediants"), text.ingrediants);
-        recipes.SetField(QStringLiteral("Instructions"), text.instructions);
-        recipes.SetField(QStringLiteral("groupnum"), engine::Value(int(group)));
-        if (adding)
             recipes.SetField(QStringLiteral("Picture"), QString());
-        for (const auto& [field, value] : text.figures)
-            recipes.SetField(field, value);
-        recipes.Update();
-        saved.row = recipes.bookmark();
+            for (const auto& [field, value] : fields)
+                recipes.SetField(field, value);
+            recipes.Update();
+            saved.row = recipes.bookmark();
+            return;
+        }
+        // Written in place: editing through the recordset would first read the whole row, only to
+        // replace its texts.
+        QStringList assignments;
+        QList<engine::Value> values;
+        for (const auto& [field, value] : fields) {
+            assignments << field + QStringLiteral(" = ?");
+            values << value;
+        }
+        values << thisRow;
+        db.Execute(QStringLiteral("update recipes set ") + assignments.join(QStringLiteral(", ")) +
+                       QStringLiteral(" where rowid = ?"),
+                   values);
+        recipes.setBookmark(row);
+        saved.row = row;
     });
     return saved;
 }

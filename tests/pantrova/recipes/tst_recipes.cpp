@@ -148,6 +148,7 @@ private slots:
         Kitchen k;
         RecipeNew& w = k.open();
         QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - My CookBook"));
+        QCOMPARE(w.accessibleName(), w.windowTitle()); // screen readers announce the cookbook
         QVERIFY(program().MainWindowActive);
         QCOMPARE(w.LoadedCookbookFile, QStringLiteral("recipe20.mdb"));
         QCOMPARE(w.size(), QSize(637, 501)); // 9555 x 7515 twips
@@ -347,6 +348,7 @@ private slots:
         program().CurrentCookbookName = QStringLiteral("Family");
         w.Form_Activate();
         QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - Family"));
+        QCOMPARE(w.accessibleName(), QStringLiteral("Pantrova - Family"));
         QCOMPARE(w.LoadedCookbookFile, QStringLiteral("Family.mdb"));
         QCOMPARE(program().CurrentSection, quint8(1));
         QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Pot Roast"));
@@ -501,6 +503,87 @@ private slots:
         clickGridRow(w.GroupGrid, 2, Qt::RightButton);
         QCOMPARE(program().CurrentGroup, qint16(14));
         QCOMPARE(w.GroupGrid->row(), 5);
+
+        // Under the last row, where a tall grid has no rows at all, a click chooses nothing either:
+        // the recipe stepped to stays on the page.
+        clickGridRow(w.GroupGrid, 5);
+        w.Toolbar1Button(6)->trigger();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Pulled Pork"));
+        w.resize(900, 900);
+        QApplication::processEvents();
+        QTableWidget* table = w.GroupGrid->table();
+        const QRect last = table->visualRect(table->model()->index(w.GroupGrid->rows() - 1, 1));
+        const QPoint below(last.center().x(), last.bottom() + 30);
+        QVERIFY(table->viewport()->rect().contains(below));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Pulled Pork"));
+        QCOMPARE(w.GroupGrid->row(), 5);
+    }
+
+    void keysInTheGroupGridChooseGroupsAsClicksDo()
+    {
+        Kitchen k;
+        k.addRecipe(1, QStringLiteral("Brisket"));
+        k.addRecipe(1, QStringLiteral("Meatloaf"));
+        k.addRecipe(5, QStringLiteral("Tuna Bake"));
+        RecipeNew& w = k.open(true);
+        QTableWidget* groups = w.GroupGrid->table();
+        auto key = [&](Qt::Key pressed) { QTest::keyClick(groups, pressed); };
+
+        w.GroupGrid->setFocus(); // as Tab brings a person there
+        key(Qt::Key_Down);
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Casseroles"));
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Tuna Bake"));
+        QCOMPARE(w.focusWidget(), groups); // the keys go on moving through the groups
+        key(Qt::Key_Down);
+        QCOMPARE(program().CurrentGroup, qint16(7));
+        QVERIFY(!w.Recipe_Name->isEnabled()); // an empty group
+        key(Qt::Key_Up);
+        key(Qt::Key_Up);
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Beef"));
+        QCOMPARE(program().RememberedGroupRow, quint16(1));
+
+        // Up onto the heading chooses nothing; Enter on a group chooses it again, as a click does.
+        key(Qt::Key_Up);
+        QCOMPARE(w.GroupGrid->row(), 1);
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Beef"));
+        w.Toolbar1Button(6)->trigger();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Meatloaf"));
+        w.GroupGrid->setFocus();
+        key(Qt::Key_Return);
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Brisket"));
+
+        // With typing on the page the person is asked first; Cancel keeps group and typing.
+        ui::ScriptedDialogs script(failTest());
+        w.Description->setFocus();
+        QTest::keyClicks(w.Description, QStringLiteral("Slow"));
+        w.GroupGrid->setFocus();
+        script.expectMessage(QStringLiteral("Save changes to Brisket?"), ui::AnswerCancel);
+        key(Qt::Key_Down);
+        QVERIFY(script.allAnswered());
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Beef"));
+        QCOMPARE(w.GroupGrid->row(), 1);
+        QCOMPARE(w.Description->toPlainText(), QStringLiteral("Slow"));
+    }
+
+    void leavingTheRecipeListChoosesNothing()
+    {
+        Kitchen k;
+        for (const char* name : {"Apple Pie", "Apricot Jam", "Avocado Salad"})
+            k.addRecipe(1, QString::fromLatin1(name));
+        RecipeNew& w = k.open(true);
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // The person clicks into the list's text, then steps on with Next: the focus leaves the
+        // list, which must not take that as choosing the entry its text shows.
+        w.Recipe_List->setFocus();
+        QApplication::processEvents();
+        w.Toolbar1Button(6)->trigger();
+        QApplication::processEvents();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Apricot Jam"));
+        w.Toolbar1Button(6)->trigger();
+        QApplication::processEvents();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Avocado Salad"));
     }
 
     void namesWithApostrophesAreFound()
