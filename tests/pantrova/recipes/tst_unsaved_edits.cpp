@@ -150,6 +150,22 @@ private slots:
         }
     }
 
+    void aFigureLeftOpenLandsNowhereWhenAnotherWindowReplacesThePage()
+    {
+        // Another window showing another recipe through the window's own routines, without
+        // settling the page first: a figure still in its cell editor goes with the page it was
+        // typed on and never reaches the recipe shown next.
+        Kitchen t;
+        t.typeFigure(QStringLiteral("4"));
+        t.w->StepRecipe(1);
+        t.w->ShowCurrentRecipe();
+        QCOMPARE(t.w->Recipe_Name->text(), QStringLiteral("Blueberry pie"));
+        QApplication::processEvents();
+        QCOMPARE(t.w->SMGrid->textMatrix(1, 0), QString());
+        t.w->saverecipemenu->trigger();
+        QCOMPARE(t.count(QStringLiteral("S1 is not null")), 0);
+    }
+
     void cancelKeepsThePersonWhereTheyWere()
     {
         Kitchen t;
