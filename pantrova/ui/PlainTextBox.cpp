@@ -39,8 +39,9 @@ PlainTextBox::PlainTextBox(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setCursor(Qt::IBeamCursor);
-    viewport()->setBackgroundRole(QPalette::Base);
-    viewport()->setAutoFillBackground(true);
+    // The background is painted from the box's own palette: a colour set on the box while it sits
+    // on a hidden tab must show when the tab does.
+    viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(1);
     m_lines->setFont(font());
     updateLayoutWidth();
@@ -716,6 +717,7 @@ void PlainTextBox::paintEvent(QPaintEvent*)
     const qsizetype known = m_lines->knownLines();
 
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Normal : QPalette::Disabled;
+    painter.fillRect(viewport()->rect(), palette().brush(group, QPalette::Base));
     painter.setPen(palette().color(group, QPalette::Text));
     const qsizetype selFrom = std::min(m_cursor, m_anchor);
     const qsizetype selTo = std::max(m_cursor, m_anchor);

@@ -498,7 +498,7 @@ private slots:
     void anEmptyGroupGreysThePage()
     {
         Kitchen k;
-        RecipeNew& w = k.open();
+        RecipeNew& w = k.open(true);
         QCOMPARE(w.RecipeSet.RecordCount(), 0);
         QCOMPARE(lettersWithLook(w, Look::NoData).size(), 26);
         QCOMPARE(w.Recipe_List->count(), 0);
@@ -517,6 +517,14 @@ private slots:
         QVERIFY(w.Toolbar1Button(6)->isVisible());
         QVERIFY(!w.Toolbar1Button(3)->isVisible());
         QVERIFY(w.saverecipemenu->isVisible());
+
+        // The boxes on the other tabs are white again too, as their tab shows them.
+        for (int tab : {1, 2}) {
+            w.SSTab1->setCurrentIndex(tab);
+            ui::PlainTextBox* box = tab == 1 ? w.Ingrediants : w.Instructions;
+            const QImage shown = box->viewport()->grab().toImage();
+            QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() - 3), QColor(Qt::white));
+        }
     }
 
     void recipeTextAndServingFiguresAreShown()
