@@ -2,6 +2,7 @@
 
 #include "TextLines.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -45,6 +46,7 @@ PlainTextBox::PlainTextBox(QWidget* parent)
     verticalScrollBar()->setSingleStep(1);
     m_lines->setFont(font());
     updateLayoutWidth();
+    installAccessibility();
 }
 
 PlainTextBox::~PlainTextBox() = default;
@@ -64,8 +66,20 @@ void PlainTextBox::setPlainText(const QString& text)
     verticalScrollBar()->setValue(0);
     updateScrollBar();
     viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent updated(this, 0, QString(), m_text);
+        QAccessible::updateAccessibility(&updated);
+    }
     emit textChanged();
     notifyModification(wasModified);
+}
+
+void PlainTextBox::notifyCaret()
+{
+    if (QAccessible::isActive()) {
+        QAccessibleTextCursorEvent moved(this, int(m_cursor));
+        QAccessible::updateAccessibility(&moved);
+    }
 }
 
 void PlainTextBox::setModified(bool modified)
@@ -83,7 +97,15 @@ void PlainTextBox::notifyModification(bool wasModified)
 
 void PlainTextBox::apply(qsizetype pos, qsizetype length, const QString& with)
 {
+    if (QAccessible::isActive() && length > 0) {
+        QAccessibleTextRemoveEvent removed(this, int(pos), m_text.mid(pos, length));
+        QAccessible::updateAccessibility(&removed);
+    }
     m_text.replace(pos, length, with);
+    if (QAccessible::isActive() && !with.isEmpty()) {
+        QAccessibleTextInsertEvent inserted(this, int(pos), with);
+        QAccessible::updateAccessibility(&inserted);
+    }
     m_lines->edited(pos, length, with.size());
     updateScrollBar();
     viewport()->update();
@@ -306,6 +328,7 @@ void PlainTextBox::moveCaret(qsizetype position, bool select, bool keepGoalX)
     ensureCursorVisible();
     restartBlink();
     viewport()->update();
+    notifyCaret();
 }
 
 void PlainTextBox::setCursorPosition(qsizetype position, bool select)

@@ -23,7 +23,8 @@ class TextLines;
 // moving to the next control, and word wrap at the box's width (lines are all one height, in the
 // box's font). Setting the text is not an edit: it leaves the box unmodified with nothing to undo;
 // every change made through the box or through insertPlainText() marks it modified until
-// setModified(false), and undoing back to that point clears the mark again.
+// setModified(false), and undoing back to that point clears the mark again. Screen readers read
+// its text, caret and selection (PlainTextBoxAccessible.cpp).
 class PlainTextBox : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -44,6 +45,7 @@ public:
     void setModified(bool modified);
 
     qsizetype cursorPosition() const { return m_cursor; }
+    qsizetype anchorPosition() const { return m_anchor; } // where the selection started
     // Moves the caret; with `select` the selection stretches from where it was anchored.
     void setCursorPosition(qsizetype position, bool select = false);
     bool hasSelection() const { return m_cursor != m_anchor; }
@@ -114,6 +116,9 @@ private:
         StartOfText,
         EndOfText
     };
+
+    static void installAccessibility(); // what screen readers learn of the box
+    void notifyCaret();
 
     // The one way the text changes by editing: recorded for undo, marks the box modified.
     void replace(qsizetype pos, qsizetype length, const QString& with, bool typing = false);

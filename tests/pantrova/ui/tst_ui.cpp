@@ -8,6 +8,7 @@
 #include "ui/TextLines.h"
 #include "ui/Twips.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDialog>
 #include <QLineEdit>
@@ -408,6 +409,18 @@ private slots:
         box->insertPlainText(QStringLiteral("Very "));
         QCOMPARE(box->toPlainText(), QStringLiteral("Very Fresh"));
         QVERIFY(box->isModified());
+
+        // A screen reader reads the text, the caret and the selection.
+        box->setAccessibleName(QStringLiteral("Instructions"));
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(reader && reader->textInterface());
+        QCOMPARE(reader->role(), QAccessible::EditableText);
+        QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("Instructions"));
+        QCOMPARE(reader->textInterface()->characterCount(), 10);
+        QCOMPARE(reader->textInterface()->text(5, 10), QStringLiteral("Fresh"));
+        reader->textInterface()->setSelection(0, 0, 4);
+        QCOMPARE(box->selectedText(), QStringLiteral("Very"));
+        QCOMPARE(reader->textInterface()->cursorPosition(), 4);
     }
 
     void textBoxShowsAHugeParagraphByLayingOutOnlyWhatItShows()
