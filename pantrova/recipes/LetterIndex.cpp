@@ -383,14 +383,6 @@ void LetterIndex::LetterButtonClick(int index)
     ShowCurrentRecipe();
 }
 
-void LetterIndex::Recipe_List_Click(int index)
-{
-    if (index < 0 || w.RecipeSet.RecordCount() == 0 || index >= w.ListCodes.size())
-        return;
-    FindRecipe(w.ListCodes.at(index), w.ListNames.at(index));
-    ShowCurrentRecipe();
-}
-
 void LetterIndex::FindRecipe(qint32 number, const QString& name)
 {
     // Every row of the set belongs to the current group, so name and number decide.

@@ -44,7 +44,6 @@ public:
     void SetLetterTooltips();
     void Enable_Buttons2();
     void LetterButtonClick(int index);
-    void Recipe_List_Click(int index);
 
     // The letter a recipe name is filed under.
     static QString letterOf(const QString& name);

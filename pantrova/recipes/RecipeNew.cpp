@@ -12,7 +12,6 @@
 #include "startup/Help.h"
 #include "startup/Program.h"
 #include "startup/SharedRoutines.h"
-#include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
