@@ -24,7 +24,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pantrova"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pantrova"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     pantrova::Program& p = pantrova::program();

@@ -6,12 +6,12 @@
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
 #include "ui/Dialogs.h"
+#include "ui/PlainTextBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -20,8 +20,6 @@
 #include <QPushButton>
 #include <QStringListModel>
 #include <QTabWidget>
-#include <QTextCursor>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace pantrova {
@@ -311,11 +309,9 @@ void IngrediantForm::I_Add_Button_Click()
     const QString line = QString(typed[0] + u' ' + typed[1] + u' ' + typed[2] + u' ' + typed[3]).trimmed();
     const std::array<bool, WordLists::Count> added = m_lists.addAll(newWords);
 
-    QTextCursor end(w.Ingrediants->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(QChar(10) + line);
-    w.Ingrediants->setTextCursor(end);
-    w.Ingrediants->ensureCursorVisible();
+    // Typed at the end, as the cook would: the page counts it as a change and undo takes it back.
+    w.Ingrediants->setCursorPosition(w.Ingrediants->toPlainText().size());
+    w.Ingrediants->insertPlainText(QChar(10) + line);
 
     for (int i = 0; i < WordLists::Count; ++i) {
         const auto which = WordLists::List(i);

@@ -2,31 +2,23 @@
 
 #include "RecipeNew.h"
 
+#include "ui/PlainTextBox.h"
 #include <QAction>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextCursor>
-#include <QTextEdit>
 
 namespace pantrova {
 
 void DisplayOptions::applyBold(RecipeNew& w, bool bold)
 {
+    // The ingredient box holds plain text, so its weight is the box's, like the others'.
     for (QWidget* box : {static_cast<QWidget*>(w.Recipe_Name), static_cast<QWidget*>(w.Text1),
-                         static_cast<QWidget*>(w.Description), static_cast<QWidget*>(w.Instructions)}) {
+                         static_cast<QWidget*>(w.Description), static_cast<QWidget*>(w.Ingrediants),
+                         static_cast<QWidget*>(w.Instructions)}) {
         QFont font = box->font();
         font.setBold(bold);
         box->setFont(font);
     }
-    QTextCursor all(w.Ingrediants->document());
-    all.select(QTextCursor::Document);
-    QTextCharFormat weight;
-    weight.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    all.mergeCharFormat(weight);
-    QTextCursor start(w.Ingrediants->document());
-    start.movePosition(QTextCursor::Start);
-    w.Ingrediants->setTextCursor(start);
 }
 
 void DisplayOptions::addShortcuts(RecipeNew& w)

@@ -9,8 +9,8 @@ class RecipeNew;
 class DisplayOptions
 {
 public:
-    // Bold or normal weight for the recipe's name, number, description and instructions, and for
-    // the ingredient text present now (text loaded later comes in plain).
+    // Bold or normal weight for the recipe's name, number, description, ingredients and
+    // instructions.
     static void applyBold(RecipeNew& w, bool bold);
 
     // Ctrl+N, Ctrl+S, Ctrl+Q on the menu entries and Ctrl+P on the print button, shown in the

@@ -94,7 +94,7 @@ void LetterIndex::ShowFirstRecipe()
     FillLetterList(w.NewLetter);
     w.RecipeSet.setBookmark(mark);
     HighlightLetter(w.ActiveLetterButton, w.PreviousLetterButton);
-    openDetail();
+    openDetailOfCurrentRow();
     w.ShowRecipe();
 }
 
@@ -102,25 +102,38 @@ void LetterIndex::ShowCurrentRecipe()
 {
     if (w.RecipeSet.isEOF() || w.RecipeSet.isBOF())
         return;
-    if (nameOf(w.RecipeSet).left(1).toUpper() != w.CurrentLetter) {
+    if (currentRow().name.left(1).toUpper() != w.CurrentLetter) {
         adoptLetterOfCurrentRow();
         const engine::Bookmark mark = w.RecipeSet.bookmark();
         FillLetterList(w.NewLetter);
         HighlightLetter(w.ActiveLetterButton, w.PreviousLetterButton);
         w.RecipeSet.setBookmark(mark);
     }
-    openDetail();
+    openDetailOfCurrentRow();
     w.ShowRecipe();
 }
 
-void LetterIndex::openDetail()
+LetterIndex::Entry LetterIndex::currentRow() const
+{
+    // The index knows every row's name and number; reading them from the row itself would bring
+    // the recipe's whole text along, and the recipe set would keep it.
+    const engine::Bookmark mark = w.RecipeSet.bookmark();
+    const auto known =
+        std::find_if(m_entries.begin(), m_entries.end(), [mark](const Entry& e) { return e.mark == mark; });
+    if (known != m_entries.end())
+        return *known;
+    return {nameOf(w.RecipeSet), codeOf(w.RecipeSet), mark};
+}
+
+void LetterIndex::openDetailOfCurrentRow()
 {
     // The name goes in as a quoted literal: a name holding an apostrophe (one stored before names
     // were cleaned, or imported) must find its recipe, not break the statement.
+    const Entry row = currentRow();
     w.RecipeDetail = program().Cookbook.OpenRecordset(
-        QStringLiteral("select * from recipes where name = ") + engine::sqlText(nameOf(w.RecipeSet)) +
+        QStringLiteral("select * from recipes where name = ") + engine::sqlText(row.name) +
         QStringLiteral(" and groupnum = ") + engine::sqlNumber(int(program().CurrentGroup)) +
-        QStringLiteral(" and category_code = ") + engine::sqlNumber(codeOf(w.RecipeSet)));
+        QStringLiteral(" and category_code = ") + engine::sqlNumber(row.number));
     if (w.RecipeDetail.RecordCount() > 0)
         w.RecipeDetail.MoveFirst();
 }
@@ -144,11 +157,14 @@ void LetterIndex::FillLetterList(QString& letter)
             ++i;
         }
     }
-    // Added in one go; the edit text shows the first entry without selecting it.
+    // Added in one go; the edit text shows the first entry, quietly. It is also the list's current
+    // entry: an edit text that matches an entry other than the current one is taken by the combo
+    // box as a choice the moment the focus leaves it, which would show that recipe unasked.
     const QSignalBlocker block(w.Recipe_List);
     w.Recipe_List->addItems(entries);
-    w.Recipe_List->setCurrentIndex(-1);
-    w.Recipe_List->setEditText(entries.isEmpty() ? QString() : entries.constFirst());
+    w.Recipe_List->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+    if (entries.isEmpty())
+        w.Recipe_List->setEditText(QString());
     leaveSetPastItsEnd();
 }
 
@@ -292,7 +308,7 @@ void LetterIndex::MarkLettersWithRecipes()
 
 void LetterIndex::LetterOfRecipe(bool makeNew)
 {
-    const qint16 b = baseButtonOf(letterOf(nameOf(w.RecipeSet)));
+    const qint16 b = baseButtonOf(letterOf(currentRow().name));
     if (!makeNew) {
         w.Toolbar2->setButtonVisible(b, true);
         w.Toolbar2->setButtonVisible(b + 1, false);
@@ -364,14 +380,6 @@ void LetterIndex::LetterButtonClick(int index)
     HighlightLetter(w.ActiveLetterButton, w.PreviousLetterButton);
     if (w.Recipe_List->count() > 0)
         FindRecipe(w.ListCodes.value(0), w.ListNames.value(0));
-    ShowCurrentRecipe();
-}
-
-void LetterIndex::Recipe_List_Click(int index)
-{
-    if (index < 0 || w.RecipeSet.RecordCount() == 0 || index >= w.ListCodes.size())
-        return;
-    FindRecipe(w.ListCodes.at(index), w.ListNames.at(index));
     ShowCurrentRecipe();
 }
 

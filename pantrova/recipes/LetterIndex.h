@@ -44,7 +44,6 @@ public:
     void SetLetterTooltips();
     void Enable_Buttons2();
     void LetterButtonClick(int index);
-    void Recipe_List_Click(int index);
 
     // The letter a recipe name is filed under.
     static QString letterOf(const QString& name);
@@ -61,6 +60,11 @@ public:
     void noteDeleted(engine::Bookmark row);
     // The recipe set's query for a group.
     static QString recipeSetSql(qint16 group);
+    // Opens the recipe detail on the recipe set's current row.
+    void openDetailOfCurrentRow();
+    // The name and number of the recipe set's current row, as the index knows them.
+    QString currentName() const { return currentRow().name; }
+    qint32 currentNumber() const { return currentRow().number; }
 
 private:
     struct Entry
@@ -70,8 +74,8 @@ private:
         engine::Bookmark mark = 0;
     };
 
+    Entry currentRow() const;       // the recipe set's current row, as the index knows it
     void adoptLetterOfCurrentRow(); // ShowFirstRecipe's step 3
-    void openDetail();
     void leaveSetPastItsEnd();
     bool refreshFromNotes();
 

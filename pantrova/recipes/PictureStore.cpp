@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace pantrova {
@@ -71,11 +73,112 @@ QString PictureStore::resolve(const QString& storedPath) const
     return QFileInfo(at).isFile() ? at : QString();
 }
 
-bool PictureStore::isReadablePicture(const QString& file)
+namespace {
+
+// Collects what the picture decoders say while one picture is read: a JPEG decoder that meets the
+// end of a cut-short file says so and fills the rest in grey instead of failing.
+class DecoderComplaints
+{
+public:
+    DecoderComplaints() : m_previous(qInstallMessageHandler(&DecoderComplaints::handle)) { s_current = this; }
+    ~DecoderComplaints()
+    {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+    DecoderComplaints(const DecoderComplaints&) = delete;
+    DecoderComplaints& operator=(const DecoderComplaints&) = delete;
+
+    bool any() const { return m_count > 0; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        DecoderComplaints* self = s_current;
+        if (self && type != QtDebugMsg && type != QtInfoMsg && context.category &&
+            QByteArray(context.category).startsWith("qt.gui.imageio")) {
+            ++self->m_count;
+            return;
+        }
+        if (self && self->m_previous)
+            self->m_previous(type, context, message);
+    }
+
+    static inline DecoderComplaints* s_current = nullptr;
+    QtMessageHandler m_previous;
+    int m_count = 0;
+};
+
+// Formats whose decoders pass over a missing end without a word: their files say how they end.
+bool endsAsItsFormatSays(const QByteArray& format, const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = f.size();
+    if (format == "gif") { // the last byte is the trailer ';'
+        f.seek(size - 1);
+        return f.read(1) == QByteArray(1, ';');
+    }
+    if (format == "bmp") {
+        const QByteArray head = f.read(54);
+        if (head.size() < 30)
+            return false;
+        const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(head.constData() + at); };
+        const auto s32 = [&](int at) { return qFromLittleEndian<qint32>(head.constData() + at); };
+        const quint32 declared = u32(2);
+        if (declared > 0 && size < qint64(declared))
+            return false;
+        if (head.size() < 34 || u32(14) < 40)
+            return true; // an old header: nothing more to check
+        const qint64 width = std::abs(qint64(s32(18)));
+        const qint64 height = std::abs(qint64(s32(22)));
+        const qint64 bits = qFromLittleEndian<quint16>(head.constData() + 28);
+        const quint32 compression = u32(30);
+        if (compression != 0 && compression != 3)
+            return true; // compressed rows have no fixed size
+        const qint64 rowBytes = (bits * width + 31) / 32 * 4;
+        return size >= qint64(u32(10)) + rowBytes * height;
+    }
+    return true;
+}
+
+} // namespace
+
+QImage PictureStore::decodeWhole(const QString& file)
 {
     QImageReader reader(file);
     reader.setDecideFormatFromContent(true);
-    return reader.canRead() && !reader.size().isEmpty();
+    const QByteArray format = reader.format().toLower();
+    QImage picture;
+    {
+        const DecoderComplaints complaints;
+        picture = reader.read();
+        if (complaints.any())
+            return {};
+    }
+    if (picture.isNull() || !endsAsItsFormatSays(format, file))
+        return {};
+    return picture;
+}
+
+QStringList PictureStore::patternsOf(const QStringList& suffixes)
+{
+    QStringList patterns;
+    for (const QString& suffix : suffixes)
+        patterns << QStringLiteral("*.") + suffix.toLower();
+    for (const QString& suffix : suffixes)
+        patterns << QStringLiteral("*.") + suffix.toUpper();
+    return patterns;
+}
+
+QStringList PictureStore::readablePatterns()
+{
+    QStringList suffixes;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        suffixes << QString::fromLatin1(format).toLower();
+    suffixes.removeDuplicates();
+    return patternsOf(suffixes);
 }
 
 QImage PictureStore::load(const QString& storedPath) const

@@ -26,8 +26,14 @@ public:
     // Absolute paths (rows made elsewhere) are taken as they are.
     QString resolve(const QString& storedPath) const;
 
-    // Whether the file is a picture the program can show (by its content, not its name).
-    static bool isReadablePicture(const QString& file);
+    // The whole picture in the file, decoded; a null image when the file is no picture or is
+    // damaged (cut short, or a decoder had to make up missing parts). Judged by content, not name.
+    static QImage decodeWhole(const QString& file);
+    static bool isReadablePicture(const QString& file) { return !decodeWhole(file).isNull(); }
+    // The file name patterns of every picture format the program reads, in lower and upper case
+    // ("*.jpg", "*.JPG", ...), and those of one format and its other names.
+    static QStringList readablePatterns();
+    static QStringList patternsOf(const QStringList& suffixes);
     // Reads a stored picture; a null image when it is missing or unreadable.
     QImage load(const QString& storedPath) const;
 

@@ -6,12 +6,12 @@
 #include "ScaledPicture.h"
 #include "ServingFigures.h"
 #include "data/ProgramFolder.h"
-#include "data/SqlText.h"
 #include "startup/Program.h"
 #include "startup/SharedRoutines.h"
 #include "ui/Dialogs.h"
 #include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
+#include "ui/PlainTextBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,10 +19,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextEdit>
 
 namespace pantrova {
 
@@ -44,8 +42,19 @@ QString RecipeEditor::programFolder() const
 
 QString RecipeEditor::pictureFilter()
 {
-    return QStringLiteral(
-        "BMP (*.bmp)|*.bmp| JPG (*.jpg)|*.jpg;*.jpeg|GIF Files (*.gif)|*.gif|PNG (*.png)|*.png");
+    // Bitmaps, JPEG (preselected) and GIF first, then every format the program reads, then any
+    // file; extensions in either letter case, as cameras write them in capitals.
+    const auto entry = [](const QString& label, const QStringList& suffixes) -> QString {
+        return label + u'|' + PictureStore::patternsOf(suffixes).join(u';');
+    };
+    QStringList entries{entry(QStringLiteral("BMP"), {QStringLiteral("bmp")}),
+                        entry(QStringLiteral("JPG"), {QStringLiteral("jpg"), QStringLiteral("jpeg")}),
+                        entry(QStringLiteral("GIF Files"), {QStringLiteral("gif")})};
+    if (PictureStore::readablePatterns().contains(QStringLiteral("*.png")))
+        entries << entry(QStringLiteral("PNG"), {QStringLiteral("png")});
+    entries << QStringLiteral("All pictures|") + PictureStore::readablePatterns().join(u';')
+            << QStringLiteral("All files|*");
+    return entries.join(u'|');
 }
 
 QString RecipeEditor::refusedPictureMessage(const QString& file)
@@ -113,6 +122,9 @@ void RecipeEditor::SaveRecipe()
     const engine::Bookmark row = adding ? 0 : w.RecipeSet.bookmark();
     engine::Database& db = program().Cookbook;
     RecipeStore::Saved saved;
+    // The recipe detail is read afresh once the recipe is saved; letting its row go now means a
+    // text of megabytes is not held once more while it is written.
+    w.RecipeDetail = engine::Recordset();
     try {
         saved = RecipeStore::save(db, w.RecipeSet, adding, row, text, program().CurrentGroup);
     } catch (...) {
@@ -122,8 +134,10 @@ void RecipeEditor::SaveRecipe()
             reopenRecipeSet();
             w.letters().refresh();
             const engine::Bookmark back = adding ? w.SavedBookmark : row;
-            if (w.RecipeSet.RecordCount() > 0)
+            if (w.RecipeSet.RecordCount() > 0) {
                 w.RecipeSet.setBookmark(back);
+                openDetailOfCurrentRow();
+            }
         } catch (...) {
         }
         throw;
@@ -241,13 +255,7 @@ void RecipeEditor::reopenRecipeSet()
 
 void RecipeEditor::openDetailOfCurrentRow()
 {
-    w.RecipeDetail = program().Cookbook.OpenRecordset(
-        QStringLiteral("select * from recipes where name = ") +
-        engine::sqlText(w.RecipeSet.Text(QStringLiteral("Name"))) + QStringLiteral(" and groupnum = ") +
-        engine::sqlNumber(int(program().CurrentGroup)) + QStringLiteral(" and category_code = ") +
-        engine::sqlNumber(w.RecipeSet.Fields(QStringLiteral("category_code")).toLong()));
-    if (w.RecipeDetail.RecordCount() > 0)
-        w.RecipeDetail.MoveFirst();
+    w.letters().openDetailOfCurrentRow();
 }
 
 void RecipeEditor::showCurrentRow(bool rebuildStrip)
@@ -350,7 +358,10 @@ void RecipeEditor::Add_Pic_Click()
     const std::optional<QString> chosen = ui::Dialogs::openFile(question);
     if (!chosen || chosen->isEmpty())
         return;
-    if (!PictureStore::isReadablePicture(*chosen)) {
+    // The whole picture is read before it is taken: a photo cut short would show as a blank frame
+    // and lose its link the next time the recipe is shown.
+    const QImage picture = PictureStore::decodeWhole(*chosen);
+    if (picture.isNull()) {
         ui::Dialogs::messageBox(refusedPictureMessage(*chosen), ui::MsgButtons::OK, ui::MsgIcon::Exclamation);
         return;
     }
@@ -364,7 +375,7 @@ void RecipeEditor::Add_Pic_Click()
     RecipeStore::setPicture(program().Cookbook, w.RecipeSet, stored);
     ProgramFolder(programFolder()).makeCurrent();
     openDetailOfCurrentRow();
-    showImage(store.load(stored));
+    showImage(picture);
 }
 
 void RecipeEditor::Delete_Pic_Click()

@@ -2,6 +2,7 @@
 
 #include "DisplayOptions.h"
 #include "LetterIndex.h"
+#include "PageEdits.h"
 #include "RecipeEditor.h"
 #include "RecipeStore.h"
 #include "SectionNavigator.h"
@@ -15,6 +16,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
+#include "ui/PlainTextBox.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -29,11 +31,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -143,6 +143,7 @@ RecipeNew::RecipeNew(QWidget* parent)
 
     buildPage(m_form);
     Frame2->lower();
+    m_edits = std::make_unique<PageEdits>(*this);
 
     setStyleSheet(QStringLiteral(
         "QLabel[heading=\"true\"] { color: #2F4F3F; font-weight: bold; }"
@@ -162,6 +163,10 @@ RecipeNew::RecipeNew(QWidget* parent)
 
 RecipeNew::~RecipeNew()
 {
+    // The controls are destroyed after this part of the window; none of their signals (a combo box
+    // reporting its text as it goes) may reach the handlers any more.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
     if (!m_unloaded)
         Form_Unload();
 }
@@ -199,12 +204,15 @@ void RecipeNew::connectControls()
     };
 
     on(GroupGrid, &ui::FlexGrid::MouseDown, QStringLiteral("Showing the recipe group"),
-       [this](int button, int, int, int) {
-           qint16 b = qint16(button);
-           SelectGroup(b);
-       });
+       [this](int button, int, int, int) { GroupGrid_MouseDown(button); });
+    on(GroupGrid, &ui::FlexGrid::RowColChange, QStringLiteral("Showing the recipe group"), [this] {
+        chooseGroupInCurrentRow();
+        GroupGrid->setFocus(); // the keys go on moving through the groups
+    });
+    on(GroupGrid, &ui::FlexGrid::KeyDown, QStringLiteral("Showing the recipe group"),
+       [this](int key, int) { GroupGrid_KeyDown(key); });
     on(SectionGrid, &ui::FlexGrid::Click, QStringLiteral("Showing the section"),
-       [this] { SectionGrid_Click(); });
+       [this] { SectionGrid_Chosen(); });
     on(Toolbar2, &ui::LetterStrip::ButtonClick, QStringLiteral("Showing the letter's recipes"),
        [this](int index) { Toolbar2_ButtonClick(index); });
     on(Recipe_List, qOverload<int>(&QComboBox::activated), QStringLiteral("Showing the recipe"),
@@ -370,9 +378,34 @@ void RecipeNew::Form_Resize()
 
 void RecipeNew::closeEvent(QCloseEvent* e)
 {
+    bool settled = false;
+    if (!m_unloaded && (!ui::guarded(QStringLiteral("Saving the recipe"), [&] {
+            settled = SettlePendingEdits();
+        }) || !settled)) {
+        e->ignore();
+        return;
+    }
     program().MainWindowActive = false;
     Form_Unload();
     e->accept();
+}
+
+void RecipeNew::changeEvent(QEvent* e)
+{
+    // Screen readers announce the window by its accessible name: the title, with the cookbook.
+    if (e->type() == QEvent::WindowTitleChange)
+        setAccessibleName(windowTitle());
+    QMainWindow::changeEvent(e);
+}
+
+bool RecipeNew::SettlePendingEdits()
+{
+    return m_edits->settle();
+}
+
+QString RecipeNew::SaveChangesQuestion() const
+{
+    return m_edits->question();
 }
 
 void RecipeNew::Form_Unload()
@@ -414,6 +447,51 @@ void RecipeNew::SelectGroup(qint16& button)
 void RecipeNew::SectionGrid_Click()
 {
     m_sections->SectionGrid_Click();
+}
+
+void RecipeNew::SectionGrid_Chosen()
+{
+    SectionGrid->setCol(1);
+    if (SectionGrid->mouseRow() < 0 || SectionGrid->text().isEmpty())
+        return;
+    if (!SettlePendingEdits()) {
+        SectionGrid->setRow(0);
+        return;
+    }
+    SectionGrid_Click();
+}
+
+void RecipeNew::GroupGrid_MouseDown(int button)
+{
+    if (button != ui::flexLeftButton)
+        return;
+    // Below the last group, where no row is, a click chooses nothing.
+    if (GroupGrid->mouseRow() < 0) {
+        GroupGrid->setRow(program().RememberedGroupRow);
+        return;
+    }
+    chooseGroupInCurrentRow();
+}
+
+void RecipeNew::GroupGrid_KeyDown(int key)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return;
+    chooseGroupInCurrentRow();
+    GroupGrid->setFocus();
+}
+
+void RecipeNew::chooseGroupInCurrentRow()
+{
+    GroupGrid->setCol(1);
+    // The heading and the empty rows choose nothing, so they need no settling either.
+    const bool aGroup = GroupGrid->row() > 0 && !GroupGrid->text().isEmpty();
+    if (aGroup && !SettlePendingEdits()) {
+        GroupGrid->setRow(program().RememberedGroupRow);
+        return;
+    }
+    qint16 left = ui::flexLeftButton;
+    SelectGroup(left);
 }
 
 void RecipeNew::LoadGroupRecipes()
@@ -465,27 +543,66 @@ void RecipeNew::SetLetterTooltips()
 
 void RecipeNew::Toolbar2_ButtonClick(int index)
 {
-    if (!Toolbar2->buttonToolTip(index).startsWith(u'N'))
-        m_editor->leaveAdding();
+    // A letter without recipes does nothing; a save may just have emptied the letter.
+    if (Toolbar2->buttonToolTip(index).startsWith(u'N') || !SettlePendingEdits() ||
+        Toolbar2->buttonToolTip(index).startsWith(u'N'))
+        return;
+    m_editor->leaveAdding();
     m_letters->LetterButtonClick(index);
 }
 
 void RecipeNew::Recipe_List_Click(int index)
 {
-    if (index >= 0 && RecipeSet.isOpen() && RecipeSet.RecordCount() > 0)
-        m_editor->leaveAdding();
-    m_letters->Recipe_List_Click(index);
+    if (index < 0 || index >= ListCodes.size() || !RecipeSet.isOpen() || RecipeSet.RecordCount() == 0)
+        return;
+    // The entry is taken by name and number: settling may save and rebuild the list.
+    const qint32 number = ListCodes.at(index);
+    const QString name = ListNames.at(index);
+    if (!SettlePendingEdits()) {
+        restoreListChoice();
+        return;
+    }
+    m_editor->leaveAdding();
+    const bool onRecipe = !RecipeSet.isEOF() && !RecipeSet.isBOF();
+    const engine::Bookmark shown = onRecipe ? RecipeSet.bookmark() : 0;
+    FindRecipe(number, name);
+    if (RecipeSet.isEOF()) { // the entry was the recipe just saved under another name
+        if (onRecipe)
+            RecipeSet.setBookmark(shown);
+        restoreListChoice();
+        return;
+    }
+    ShowCurrentRecipe();
+}
+
+void RecipeNew::restoreListChoice()
+{
+    // The list names the recipe on the page again, not the entry the person let go of.
+    const QSignalBlocker block(Recipe_List);
+    int entry = -1;
+    if (!AddingRecipe && RecipeSet.isOpen() && RecipeSet.RecordCount() > 0 && !RecipeSet.isEOF() &&
+        !RecipeSet.isBOF()) {
+        const QString name = m_letters->currentName();
+        const qint32 number = m_letters->currentNumber();
+        for (int i = 0; i < Recipe_List->count() && entry < 0; ++i)
+            if (ListNames.value(i) == name && ListCodes.value(i) == number)
+                entry = i;
+    }
+    Recipe_List->setCurrentIndex(entry);
+    if (entry < 0)
+        Recipe_List->setEditText(QString());
 }
 
 void RecipeNew::Toolbar1_ButtonClick(int button)
 {
+    // An open cell editor belongs to the recipe shown now, whatever the command does next.
+    m_edits->closeCellEditors();
     switch (button) {
     case 5:
-        StepRecipe(2);
-        ShowCurrentRecipe();
-        break;
     case 6:
-        StepRecipe(1);
+        if (!SettlePendingEdits())
+            break;
+        StepRecipe(button == 6 ? 1 : 2);
         ShowCurrentRecipe();
         break;
     case 1:
@@ -537,8 +654,11 @@ void RecipeNew::ShowRecipe()
 
 void RecipeNew::ClearRecipeFields()
 {
+    // A figure left in a cell editor must not land on whatever the page shows next.
+    m_edits->discardCellEditors();
     clearPageFields();
     m_editor->showDefaultPicture();
+    m_edits->markClean();
 }
 
 void RecipeNew::SetRecipeFieldsEnabled(const QString& colour, bool& enabled)
@@ -563,7 +683,10 @@ void RecipeNew::ToolBar_2()
         Toolbar1Button(n)->setVisible(false);
     Toolbar1Button(2)->setVisible(true);
     Toolbar1Button(3)->setVisible(true);
+    // The menu entries and their shortcuts follow the toolbar: a first recipe of an empty group
+    // can be saved with Ctrl+S as well.
     AddRecipeMenu->setVisible(false);
+    saverecipemenu->setVisible(true);
     I_Button->setVisible(true);
     m_editor->updatePictureCommands();
 }
@@ -573,6 +696,7 @@ void RecipeNew::ToolBar_3()
     for (int n : {2, 3, 4, 5, 6, 8})
         Toolbar1Button(n)->setVisible(false);
     Toolbar1Button(1)->setVisible(true);
+    AddRecipeMenu->setVisible(true); // also after an Add given up in an empty group
     saverecipemenu->setVisible(false);
     I_Button->setVisible(false);
     m_editor->updatePictureCommands();
@@ -597,7 +721,8 @@ void RecipeNew::DisplayPic_Click()
 
 void RecipeNew::AddRecipe()
 {
-    m_editor->AddRecipe();
+    if (SettlePendingEdits())
+        m_editor->AddRecipe();
 }
 
 void RecipeNew::SaveRecipeCommand()

@@ -22,6 +22,7 @@ class LetterStrip;
 namespace pantrova {
 
 class LetterIndex;
+class PageEdits;
 class RecipeEditor;
 class SectionNavigator;
 
@@ -31,7 +32,10 @@ class SectionNavigator;
 // It opens the current cookbook when it loads and keeps it open (program().Cookbook), shows
 // section 1 with its first group and that group's first recipe, reloads everything when it is
 // activated after a cookbook switch, keeps the layout rules when resized, and writes the window
-// settings when it unloads. Its controls, recordsets and state variables are public because the
+// settings when it unloads. Before anything replaces the recipe page (another recipe, letter,
+// group or section, Add, closing) the page is settled: unsaved typing is saved, given up or kept
+// as the person answers (SettlePendingEdits). Its controls, recordsets and state variables are
+// public because the
 // other windows work on them directly; the routines of the section grids and of the letter index
 // live in SectionNavigator and LetterIndex, reached through the routines below.
 class RecipeNew : public QMainWindow, public RecipeMenus, public RecipeToolbar, public RecipePage
@@ -74,6 +78,16 @@ public:
     QString CurrentLetter;
     QString NewLetter;
     QString LastAnswer;
+
+    // Makes the recipe page safe to replace. Closes any open cell editor into the recipe it was
+    // opened on; when the page holds unsaved typing, asks "Save changes to <recipe>?" with Yes, No
+    // and Cancel: Yes saves as the Save command does, No puts the stored recipe back on the page
+    // (or gives up a new one). Returns false when the person cancelled or the save was refused (no
+    // name): the caller must then leave the page as it is. Afterwards the recipe set's current row
+    // is the recipe shown. A failing save throws, like the Save command. Every window that is about
+    // to act on or replace the shown recipe calls this first.
+    bool SettlePendingEdits();
+    QString SaveChangesQuestion() const;
 
     // Window events.
     void Form_Load();
@@ -126,19 +140,28 @@ public:
 
     LetterIndex& letters() { return *m_letters; }
     RecipeEditor& editor() { return *m_editor; }
+    PageEdits& pageEdits() { return *m_edits; }
 
 protected:
     bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
     void connectControls();
     void firstActivationStep();
+    // What the person does in the group and section grids.
+    void GroupGrid_MouseDown(int button);
+    void GroupGrid_KeyDown(int key);
+    void chooseGroupInCurrentRow();
+    void SectionGrid_Chosen();
+    void restoreListChoice();
 
     std::unique_ptr<SectionNavigator> m_sections;
     std::unique_ptr<LetterIndex> m_letters;
     std::unique_ptr<RecipeEditor> m_editor;
+    std::unique_ptr<PageEdits> m_edits;
     QWidget* m_form;    // the client area the layout rules place controls on
     QWidget* m_topBand; // Toolbar1, Recipe_List and Toolbar2
     QString m_keptSPic;

@@ -3,6 +3,7 @@
 #include "ScaledPicture.h"
 #include "ToolbarArt.h"
 #include "ui/FlexGrid.h"
+#include "ui/PlainTextBox.h"
 #include "ui/Twips.h"
 
 #include <QCheckBox>
@@ -11,11 +12,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -58,7 +57,8 @@ void RecipePage::buildPage(QWidget* parent)
     auto* recipeTab = named(new QWidget, "SSTab1_Recipe");
     Label1 = heading(QStringLiteral("RECIPE NAME"), "Label1");
     Recipe_Name = named(new QLineEdit, "Recipe_Name", QStringLiteral("Recipe name"));
-    Recipe_Name->setMaxLength(50);
+    // No limit while typing: blanks typed before the name must not use up its 50 characters; the
+    // name is trimmed first and cut to 50 when it is saved.
     Label1->setBuddy(Recipe_Name);
     Text1 = named(new QLineEdit, "Text1", QStringLiteral("Recipe number"));
     Text1->setReadOnly(true);
@@ -66,8 +66,7 @@ void RecipePage::buildPage(QWidget* parent)
     Text1->setFixedWidth(44);
     Text1->setAlignment(Qt::AlignCenter);
     Label4 = heading(QStringLiteral("DESCRIPTION"), "Label4");
-    Description = named(new QPlainTextEdit, "Description", QStringLiteral("Description"));
-    Description->setTabChangesFocus(true);
+    Description = named(new ui::PlainTextBox, "Description", QStringLiteral("Description"));
     Label4->setBuddy(Description);
 
     Pic_Image = named(new ScaledPicture, "Pic_Image", QStringLiteral("Recipe picture"));
@@ -160,11 +159,8 @@ void RecipePage::buildPage(QWidget* parent)
     recipeLayout->setColumnStretch(1, 1);
 
     // Tab 1 and tab 2: the long texts.
-    Ingrediants = named(new QTextEdit, "Ingrediants", QStringLiteral("Ingredients"));
-    Ingrediants->setAcceptRichText(false);
-    Ingrediants->setTabChangesFocus(true);
-    Instructions = named(new QPlainTextEdit, "Instructions", QStringLiteral("Instructions"));
-    Instructions->setTabChangesFocus(true);
+    Ingrediants = named(new ui::PlainTextBox, "Ingrediants", QStringLiteral("Ingredients"));
+    Instructions = named(new ui::PlainTextBox, "Instructions", QStringLiteral("Instructions"));
     auto wrap = [](QWidget* content, const char* name) {
         auto* tab = named(new QWidget, name);
         auto* layout = new QVBoxLayout(tab);

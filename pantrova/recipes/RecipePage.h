@@ -9,17 +9,16 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class QTextEdit;
 class QToolButton;
 class QWidget;
 
 namespace ui {
 class FlexGrid;
-}
+class PlainTextBox;
+} // namespace ui
 
 namespace pantrova {
 
@@ -38,7 +37,7 @@ struct RecipePage
     QLineEdit* Recipe_Name = nullptr;
     QLineEdit* Text1 = nullptr;
     QLabel* Label4 = nullptr;
-    QPlainTextEdit* Description = nullptr;
+    ui::PlainTextBox* Description = nullptr;
     QLabel* Pic_Image = nullptr;
     QCheckBox* DisplayPic = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -55,9 +54,10 @@ struct RecipePage
     QPushButton* OpenMenuButton = nullptr;
     QToolButton* Show_Calendar = nullptr;
 
-    // Tab 1 "Ingredients", tab 2 "Instructions".
-    QTextEdit* Ingrediants = nullptr;
-    QPlainTextEdit* Instructions = nullptr;
+    // Tab 1 "Ingredients", tab 2 "Instructions". The long texts are plain text in boxes that lay
+    // out only what they show, so a text of megabytes opens as quickly as a short one.
+    ui::PlainTextBox* Ingrediants = nullptr;
+    ui::PlainTextBox* Instructions = nullptr;
 
     // Tab 3 "Serving Info".
     ui::FlexGrid* SMGrid = nullptr;

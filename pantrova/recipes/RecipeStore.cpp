@@ -42,11 +42,16 @@ qint32 RecipeStore::DupNameCheck(engine::Database& db, const QString& name, qint
 RecipeStore::Saved RecipeStore::save(engine::Database& db, engine::Recordset& recipes, bool adding,
                                      engine::Bookmark row, const RecipeText& text, qint16 group)
 {
+    // A bookmark is the row's storage identity, its rowid. Only the name and number are read: the
+    // row's texts can be megabytes long.
+    const engine::Value thisRow{static_cast<qint64>(row)};
     Saved saved;
     if (!adding) {
-        recipes.setBookmark(row);
-        saved.oldName = recipes.Text(QStringLiteral("Name"));
-        saved.oldNumber = qint32(recipes.Fields(QStringLiteral("category_code")).toLong());
+        engine::Recordset old = db.OpenRecordset(
+            QStringLiteral("select Name, category_code from recipes where rowid = ?"), {thisRow});
+        old.MoveFirst();
+        saved.oldName = old.Text(QStringLiteral("Name"));
+        saved.oldNumber = qint32(old.Fields(QStringLiteral("category_code")).toLong());
         saved.number = saved.oldNumber;
     }
     const QString name = storedName(text.name);
@@ -57,29 +62,48 @@ RecipeStore::Saved RecipeStore::save(engine::Database& db, engine::Recordset& re
             DupNameCheck(db, name, saved.number, group);
         if (adding) {
             recipes.AddNew();
-        } else {
-            recipes.setBookmark(row);
-            recipes.Edit();
-        }
-        writeFields(recipes, name, saved.number, text, group);
-        if (adding)
             recipes.SetField(QStringLiteral("Picture"), QString());
-        recipes.Update();
-        saved.row = recipes.bookmark();
+            writeFields(recipes, name, saved.number, text, group);
+            recipes.Update();
+            saved.row = recipes.bookmark();
+            return;
+        }
+        // Written in place: editing through the recordset would first read the whole row, only to
+        // replace its texts.
+        QStringList assignments;
+        QList<engine::Value> values;
+        for (const auto& [field, value] : storedFields(name, saved.number, text, group)) {
+            assignments << field + QStringLiteral(" = ?");
+            values << value;
+        }
+        values << thisRow;
+        db.Execute(QStringLiteral("update recipes set ") + assignments.join(QStringLiteral(", ")) +
+                       QStringLiteral(" where rowid = ?"),
+                   values);
+        recipes.setBookmark(row);
+        saved.row = row;
     });
     return saved;
+}
+
+QList<QPair<QString, engine::Value>> RecipeStore::storedFields(const QString& name, qint32 number,
+                                                               const RecipeText& text, qint16 group)
+{
+    QList<QPair<QString, engine::Value>> fields{
+        {QStringLiteral("Name"), name},
+        {QStringLiteral("category_code"), engine::Value(qint64(number))},
+        {QStringLiteral("Description"), text.description},
+        {QStringLiteral("Ingrediants"), text.ingrediants},
+        {QStringLiteral("Instructions"), text.instructions},
+        {QStringLiteral("groupnum"), engine::Value(int(group))}};
+    fields += text.figures;
+    return fields;
 }
 
 void RecipeStore::writeFields(engine::Recordset& recipes, const QString& name, qint32 number,
                               const RecipeText& text, qint16 group)
 {
-    recipes.SetField(QStringLiteral("Name"), name);
-    recipes.SetField(QStringLiteral("category_code"), engine::Value(qint64(number)));
-    recipes.SetField(QStringLiteral("Description"), text.description);
-    recipes.SetField(QStringLiteral("Ingrediants"), text.ingrediants);
-    recipes.SetField(QStringLiteral("Instructions"), text.instructions);
-    recipes.SetField(QStringLiteral("groupnum"), engine::Value(int(group)));
-    for (const auto& [field, value] : text.figures)
+    for (const auto& [field, value] : storedFields(name, number, text, group))
         recipes.SetField(field, value);
 }
 

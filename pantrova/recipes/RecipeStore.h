@@ -48,7 +48,9 @@ public:
         qint32 oldNumber = 0;
     };
     // Adds a recipe (adding) or changes the row `row` of `recipes`, which must be a recordset over
-    // `recipes`. On success the saved row is current in `recipes`.
+    // `recipes`. On success the saved row is current in `recipes`. A changed row is written in
+    // place without being read, so `recipes` may still hold the row's old values if it had read
+    // them: read the recipe afresh (as the recipe detail is) rather than through `recipes`.
     static Saved save(engine::Database& db, engine::Recordset& recipes, bool adding, engine::Bookmark row,
                       const RecipeText& text, qint16 group);
 
@@ -66,6 +68,9 @@ public:
     static void setPicture(engine::Database& db, engine::Recordset& recipes, const QString& storedPath);
 
 private:
+    // Every field a save writes, in one list for both ways of writing a row.
+    static QList<QPair<QString, engine::Value>> storedFields(const QString& name, qint32 number,
+                                                             const RecipeText& text, qint16 group);
     static void writeFields(engine::Recordset& recipes, const QString& name, qint32 number,
                             const RecipeText& text, qint16 group);
 };

@@ -38,9 +38,12 @@ void SectionNavigator::ShowSection(quint8 section)
     groups.setCellFontBold(true);
     groups.setCellFontSize(9);
 
+    // One row per group under the heading, never fewer than the design's rows; a grid with more
+    // rows than the design scrolls and gives its scroll bar room.
     const int count = w.GroupSet.RecordCount();
-    const int nameWidth = count <= MostGroupsWithoutScrolling ? WideColumn : NarrowColumn;
-    groups.setRows(count <= MostGroupsWithoutScrolling ? MostGroupsWithoutScrolling : count + 1);
+    const bool scrolls = count + 1 > DesignRows;
+    const int nameWidth = scrolls ? NarrowColumn : WideColumn;
+    groups.setRows(scrolls ? count + 1 : DesignRows);
     groups.setColWidth(1, nameWidth);
     w.SectionGrid->setColWidth(1, nameWidth);
 
@@ -87,7 +90,7 @@ void SectionNavigator::SelectGroup(qint16& button)
         groups.setRow(p.RememberedGroupRow);
         return;
     }
-    p.RememberedGroupRow = quint8(groups.row());
+    p.RememberedGroupRow = quint16(groups.row());
 
     w.GroupSet = p.Cookbook.OpenRecordset(QStringLiteral("select * from groups where groupname = ") +
                                           engine::sqlText(groups.text()) + QStringLiteral(" and section = ") +

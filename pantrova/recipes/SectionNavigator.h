@@ -22,7 +22,8 @@ public:
     // Column 1 of both grids: wide while the groups fit, narrower when the group grid scrolls.
     static constexpr int WideColumn = 1930;
     static constexpr int NarrowColumn = 1700;
-    static constexpr int MostGroupsWithoutScrolling = 20;
+    // GroupGrid's rows at least: the heading and 19 groups.
+    static constexpr int DesignRows = 20;
 
 private:
     RecipeNew& w;

@@ -36,7 +36,7 @@ struct Program
     engine::Database Cookbook;
     quint8 CurrentSection = 0;
     qint16 CurrentGroup = 0;
-    quint8 RememberedGroupRow = 0;
+    quint16 RememberedGroupRow = 0; // a section may hold more groups than 8 bits can count
 
     // Moving the displayed recipe to another group: the target chosen last, and the recipe the main
     // window looks for in it afterwards (MovedRecipeCode is -1 once it has been found).

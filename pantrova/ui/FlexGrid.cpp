@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -75,8 +77,20 @@ public:
         }
     }
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_editor = editor;
+        return editor;
+    }
+
+    // The in-place editor while one is open.
+    QWidget* editor() const { return m_editor; }
+
 private:
     const FlexGrid* m_grid;
+    mutable QPointer<QWidget> m_editor;
 };
 
 int shiftCode(Qt::KeyboardModifiers m)
@@ -118,9 +132,12 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(
     m_table->setWordWrap(true);
     m_table->setItemDelegate(new FlexDelegate(this, m_table));
     m_table->viewport()->installEventFilter(this);
+    m_table->installEventFilter(this);
 
+    // Only the cell being edited, while its editor is open, reports what was typed: formatting a
+    // cell changes its item too.
     connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (!m_editing)
+        if (!isEditing() || item->row() != m_editRow || item->column() != m_editCol)
             return;
         m_editing = false;
         item->setFlags(item->flags() & ~Qt::ItemIsEditable);
@@ -130,10 +147,11 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), m_table(new QTableWidget(
             [this] { m_editing = false; });
     // Keys move the table's own current cell; the grid's current cell follows.
     connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row, int col) {
-        if (row >= 0 && col >= 0) {
-            m_row = row;
-            m_col = col;
-        }
+        if (row < 0 || col < 0 || (row == m_row && col == m_col))
+            return;
+        m_row = row;
+        m_col = col;
+        emit RowColChange();
     });
 }
 
@@ -385,25 +403,49 @@ void FlexGrid::editCell()
         return;
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     m_editing = true;
+    m_editRow = m_row;
+    m_editCol = m_col;
     m_table->setCurrentItem(item);
     m_table->editItem(item);
 }
 
 bool FlexGrid::isEditing() const
 {
-    return m_editing;
+    // The table may have closed the editor by itself (the cell left with the keys): the editor it
+    // holds for the cell is what counts.
+    const QWidget* editor = static_cast<FlexDelegate*>(m_table->itemDelegate())->editor();
+    return m_editing && editor &&
+           m_table->indexWidget(m_table->model()->index(m_editRow, m_editCol)) == editor;
+}
+
+void FlexGrid::endEdit()
+{
+    m_editing = false;
+    if (QTableWidgetItem* item = existingCell(m_editRow, m_editCol))
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
 }
 
 void FlexGrid::commitEdit()
 {
-    if (!m_editing)
-        return;
-    // Leaving the cell is how the table commits its editor; the current cell is then put back.
-    const int row = m_row;
-    const int col = m_col;
-    m_table->setCurrentIndex(QModelIndex());
-    setRow(row);
-    setCol(col);
+    if (isEditing()) {
+        // Leaving the cell is how the table commits its editor; the current cell is then put back.
+        const int row = m_row;
+        const int col = m_col;
+        m_table->setCurrentIndex(QModelIndex());
+        setRow(row);
+        setCol(col);
+    }
+    endEdit();
+}
+
+void FlexGrid::cancelEdit()
+{
+    if (isEditing()) {
+        auto* delegate = static_cast<FlexDelegate*>(m_table->itemDelegate());
+        m_editing = false; // nothing the closing editor hands over is taken
+        emit delegate->closeEditor(delegate->editor(), QAbstractItemDelegate::RevertModelCache);
+    }
+    endEdit();
 }
 
 QRect FlexGrid::cellRect(int row, int col) const
@@ -415,6 +457,11 @@ QRect FlexGrid::cellRect(int row, int col) const
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        emit KeyDown(key->key(), shiftCode(key->modifiers()));
+        return false;
+    }
     if (watched != m_table->viewport())
         return QWidget::eventFilter(watched, event);
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease &&
@@ -434,8 +481,10 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
             emit Click();
         return button != flexLeftButton;
     }
+    const QModelIndex hit = m_table->indexAt(mouse->position().toPoint());
+    m_mouseRow = hit.isValid() ? hit.row() : -1;
+    m_mouseCol = hit.isValid() ? hit.column() : -1;
     if (button == flexLeftButton) {
-        const QModelIndex hit = m_table->indexAt(mouse->position().toPoint());
         if (hit.isValid()) {
             m_row = hit.row();
             m_col = hit.column();

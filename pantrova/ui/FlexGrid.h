@@ -40,9 +40,13 @@ QColor colorFromRgbNumber(quint32 bgr);
 // window code decides what a heading click means.
 //
 // A left click moves the current cell to the clicked cell and then emits MouseDown; a right or
-// middle click emits MouseDown without moving it. Click follows the release of a left click.
+// middle click emits MouseDown without moving it. Click follows the release of a left click. A
+// click below the last row or beside the last column hits no cell: it moves nothing, and
+// mouseRow() and mouseCol() are -1 (they name the cell under the last click otherwise).
+// Moving the current cell with the keys emits RowColChange; every key pressed in the grid is
+// reported by KeyDown before the grid acts on it.
 // Cells are read-only to the user except through editCell(), which opens an in-place editor on the
-// current cell; AfterEdit reports the committed text.
+// current cell; AfterEdit reports the committed text, when it differs from what the cell held.
 class FlexGrid : public QWidget
 {
     Q_OBJECT
@@ -95,6 +99,12 @@ public:
     bool isEditing() const;
     // Ends an open in-place edit keeping what was typed, as leaving the cell would (AfterEdit follows).
     void commitEdit();
+    // Ends an open in-place edit throwing away what was typed; the cell keeps its text.
+    void cancelEdit();
+
+    // The cell under the mouse at the last click; -1 when the click hit no row or column.
+    int mouseRow() const { return m_mouseRow; }
+    int mouseCol() const { return m_mouseCol; }
 
     // The rectangle of a cell in this widget's coordinates (for tests driving the mouse).
     QRect cellRect(int row, int col) const;
@@ -105,6 +115,8 @@ signals:
     void MouseUp(int button, int shift, int x, int y);
     void Click();
     void AfterEdit(int row, int col);
+    void RowColChange();
+    void KeyDown(int key, int shift);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,6 +127,7 @@ private:
     void applyRowHeight(int row);
     void applyColWidth(int col);
     void showCurrent();
+    void endEdit();
 
     QTableWidget* m_table;
     int m_row = 0;
@@ -124,6 +137,10 @@ private:
     std::vector<int> m_rowHeights; // twips, -1 for the default
     std::vector<int> m_colWidths;  // twips, -1 for the default
     bool m_editing = false;
+    int m_editRow = -1;
+    int m_editCol = -1;
+    int m_mouseRow = -1;
+    int m_mouseCol = -1;
 };
 
 } // namespace ui

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QtTest>
 
 using namespace pantrova;

@@ -3,17 +3,25 @@
 #include "ui/ErrorGuard.h"
 #include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
+#include "ui/PlainTextBox.h"
 #include "ui/QtDialogs.h"
 #include "ui/ScriptedDialogs.h"
+#include "ui/TextLines.h"
 #include "ui/Twips.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include <stdexcept>
@@ -24,6 +32,61 @@ namespace {
 ScriptedDialogs::Failure failTest()
 {
     return [](const QString& d) { QTest::qFail(qUtf8Printable(d), __FILE__, __LINE__); };
+}
+
+// Where the lines of `text` start when each paragraph is laid out whole at `width`.
+std::vector<qsizetype> wholeLayoutStarts(const QString& text, const QFont& font, qreal width,
+                                         const QTextOption& option)
+{
+    std::vector<qsizetype> starts;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype newline = text.indexOf(u'\n', from);
+        const qsizetype end = newline < 0 ? text.size() : newline;
+        if (end == from) {
+            starts.push_back(from);
+        } else {
+            QTextLayout layout(text.mid(from, end - from), font);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                starts.push_back(from + line.textStart());
+            }
+            layout.endLayout();
+        }
+        if (newline < 0)
+            return starts;
+        from = newline + 1;
+    }
+}
+
+std::vector<qsizetype> indexedStarts(ui::TextLines& lines)
+{
+    std::vector<qsizetype> starts;
+    for (qsizetype i = 0; i == 0 || i < lines.knownLines() || !lines.isComplete(); ++i) {
+        lines.ensureLine(i);
+        if (i >= lines.knownLines())
+            break;
+        starts.push_back(lines.lineStart(i));
+    }
+    return starts;
+}
+
+QString words(qsizetype chars, quint32 seed)
+{
+    static const char* pool[] = {
+        "simmer", "the", "onions", "until", "golden", "and",   "soft,",
+        "then",   "add", "a",      "pinch", "of",     "salt.", "Extraordinarilylongword",
+        "x"};
+    QRandomGenerator random(seed);
+    QString text;
+    while (text.size() < chars) {
+        text += QLatin1String(pool[random.bounded(int(sizeof pool / sizeof *pool))]);
+        text += u' ';
+    }
+    text.truncate(chars);
+    return text;
 }
 } // namespace
 
@@ -166,6 +229,225 @@ private slots:
         QTRY_COMPARE(edited.count(), 1);
         QCOMPARE(grid.textMatrix(1, 2), QStringLiteral("12.5"));
         QVERIFY(!grid.isEditing());
+    }
+
+    void clickBesideTheCellsHitsNothingAndKeysAreReported()
+    {
+        FlexGrid grid;
+        grid.resize(300, 600); // taller than its rows
+        grid.setCols(2);
+        grid.setRows(4);
+        grid.setFixedRows(1);
+        grid.setColWidth(0, 0);
+        grid.setColWidth(1, 2000);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setRow(2);
+        grid.setCol(1);
+        QSignalSpy down(&grid, &FlexGrid::MouseDown);
+        QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {}, QPoint(20, 550));
+        QCOMPARE(down.count(), 1);
+        QCOMPARE(grid.mouseRow(), -1);
+        QCOMPARE(grid.row(), 2);
+        QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {},
+                          grid.table()->visualRect(grid.table()->model()->index(3, 1)).center());
+        QCOMPARE(grid.mouseRow(), 3);
+        QCOMPARE(grid.row(), 3);
+
+        // Keys: a move is reported once, by RowColChange; every key by KeyDown first.
+        QSignalSpy moved(&grid, &FlexGrid::RowColChange);
+        QSignalSpy keys(&grid, &FlexGrid::KeyDown);
+        grid.setRow(1); // the program's own moves are not reported
+        QCOMPARE(moved.count(), 0);
+        grid.table()->setFocus();
+        QTest::keyClick(grid.table(), Qt::Key_Down);
+        QCOMPARE(grid.row(), 2);
+        QCOMPARE(moved.count(), 1);
+        QTest::keyClick(grid.table(), Qt::Key_Return);
+        QCOMPARE(keys.count(), 2);
+        QCOMPARE(keys.at(1).at(0).toInt(), int(Qt::Key_Return));
+        QCOMPARE(moved.count(), 1);
+    }
+
+    void aCancelledCellEditKeepsTheCellText()
+    {
+        FlexGrid grid;
+        grid.setCols(4);
+        grid.setRows(2);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setTextMatrix(1, 2, QStringLiteral("250"));
+        QSignalSpy edited(&grid, &FlexGrid::AfterEdit);
+        grid.setRow(1);
+        grid.setCol(2);
+        grid.editCell();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4"));
+        grid.cancelEdit();
+        QVERIFY(!grid.isEditing());
+        QCOMPARE(grid.textMatrix(1, 2), QStringLiteral("250"));
+        // Nothing is committed later either, when the focus moves on.
+        grid.setRow(0);
+        QApplication::processEvents();
+        QCOMPARE(grid.textMatrix(1, 2), QStringLiteral("250"));
+        QCOMPARE(edited.count(), 0);
+
+        grid.setRow(1);
+        grid.editCell();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4"));
+        grid.commitEdit();
+        QCOMPARE(grid.textMatrix(1, 2), QStringLiteral("4"));
+        QCOMPARE(edited.count(), 1);
+    }
+
+    void lineIndexAgreesWithLayingOutWholeParagraphs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qreal>("width");
+        QTest::newRow("one long paragraph") << words(30000, 1) << 180.0;
+        QTest::newRow("paragraphs and empty lines")
+            << words(3000, 2) + QStringLiteral("\n\n") + words(9000, 3) + QStringLiteral("\nshort\n")
+            << 250.0;
+        QTest::newRow("one word wider than the box")
+            << QString(12000, u'w') + QStringLiteral(" end") << 120.0;
+        QTest::newRow("empty") << QString() << 100.0;
+    }
+    void lineIndexAgreesWithLayingOutWholeParagraphs()
+    {
+        QFETCH(QString, text);
+        QFETCH(qreal, width);
+        QString live = text;
+        TextLines lines(live);
+        QFont font;
+        font.setPointSize(10);
+        lines.setFont(font);
+        lines.setWidth(width);
+
+        // Only what is asked for is laid out.
+        lines.lineStart(2);
+        QVERIFY(lines.knownLines() < 400);
+        QVERIFY(lines.lineCount() >= lines.knownLines());
+
+        const auto check = [&](const char* when) {
+            const std::vector<qsizetype> expected =
+                wholeLayoutStarts(live, lines.font(), width, lines.option());
+            const std::vector<qsizetype> got = indexedStarts(lines);
+            QVERIFY2(got == expected, qPrintable(QStringLiteral("%1: %2 lines, %3 expected")
+                                                     .arg(QLatin1String(when))
+                                                     .arg(got.size())
+                                                     .arg(expected.size())));
+        };
+        check("at first");
+        QCOMPARE(lines.lineCount(), lines.knownLines());
+        QCOMPARE(lines.lineOf(live.size()), lines.knownLines() - 1);
+
+        // Edits anywhere, with the index laid out only part of the way between them.
+        QRandomGenerator random(11);
+        for (int i = 0; i < 25; ++i) {
+            const qsizetype pos = live.isEmpty() ? 0 : random.bounded(int(live.size()));
+            const qsizetype removed = std::min<qsizetype>(random.bounded(12), live.size() - pos);
+            const QString added = i % 4 == 0   ? QStringLiteral("\n")
+                                  : i % 3 == 0 ? QString()
+                                               : words(random.bounded(1, 40), quint32(i));
+            live.replace(pos, removed, added);
+            lines.edited(pos, removed, added.size());
+            lines.lineOf(std::min(live.size(), pos + 200));
+        }
+        check("after editing");
+    }
+
+    void textBoxEditsAsAPersonExpects()
+    {
+        QWidget form;
+        auto* box = new PlainTextBox(&form);
+        auto* next = new QLineEdit(&form);
+        box->setGeometry(0, 0, 300, 200);
+        next->setGeometry(0, 210, 300, 30);
+        form.resize(300, 250);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QSignalSpy modification(box, &PlainTextBox::modificationChanged);
+
+        box->setPlainText(QStringLiteral("Whisk the eggs."));
+        QVERIFY(!box->isModified());
+        QVERIFY(!box->isUndoAvailable());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(box, QStringLiteral(" Fold in"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, QStringLiteral("floor"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, QStringLiteral("ur."));
+        QCOMPARE(box->toPlainText(), QStringLiteral("Whisk the eggs. Fold in\nflour."));
+        QVERIFY(box->isModified());
+        QCOMPARE(modification.count(), 1);
+
+        // Select the first word with the keys, copy it, paste it at the end.
+        QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(box->selectedText(), QStringLiteral("Whisk "));
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(box->toPlainText().endsWith(QStringLiteral("flour.Whisk ")));
+
+        // Undo takes it all back to the text as it was set: unmodified again.
+        while (box->isUndoAvailable())
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->toPlainText(), QStringLiteral("Whisk the eggs."));
+        QVERIFY(!box->isModified());
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(box->isModified());
+
+        // Tab goes on to the next control rather than into the text.
+        const QString before = box->toPlainText();
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+        QCOMPARE(box->toPlainText(), before);
+
+        // A click puts the caret where it was clicked; setting a text is no edit.
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(4, 6));
+        QCOMPARE(box->cursorPosition(), 0);
+        box->setPlainText(QStringLiteral("Fresh"));
+        QVERIFY(!box->isModified());
+        box->insertPlainText(QStringLiteral("Very "));
+        QCOMPARE(box->toPlainText(), QStringLiteral("Very Fresh"));
+        QVERIFY(box->isModified());
+
+        // A screen reader reads the text, the caret and the selection.
+        box->setAccessibleName(QStringLiteral("Instructions"));
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(reader && reader->textInterface());
+        QCOMPARE(reader->role(), QAccessible::EditableText);
+        QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("Instructions"));
+        QCOMPARE(reader->textInterface()->characterCount(), 10);
+        QCOMPARE(reader->textInterface()->text(5, 10), QStringLiteral("Fresh"));
+        reader->textInterface()->setSelection(0, 0, 4);
+        QCOMPARE(box->selectedText(), QStringLiteral("Very"));
+        QCOMPARE(reader->textInterface()->cursorPosition(), 4);
+    }
+
+    void textBoxShowsAHugeParagraphByLayingOutOnlyWhatItShows()
+    {
+        PlainTextBox box;
+        box.resize(400, 300);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const QString text = words(2'000'000, 5); // one paragraph, no line break
+        box.setPlainText(text);
+        box.repaint();
+        QVERIFY2(box.laidOutLines() < 200, qPrintable(QString::number(box.laidOutLines())));
+        QVERIFY(box.verticalScrollBar()->maximum() > 10000);
+
+        // To the end and typing there: the end is on screen and the text grows by what was typed.
+        box.setFocus();
+        QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(box.cursorPosition(), text.size());
+        QTest::keyClicks(&box, QStringLiteral("!"));
+        QCOMPARE(box.toPlainText().size(), text.size() + 1);
+        QVERIFY(box.toPlainText().endsWith(u'!'));
+        const QRect caret = box.cursorRect();
+        QVERIFY(box.viewport()->rect().contains(caret.center()));
     }
 
     void letterStripNumbersThreeButtonsPerLetter()
