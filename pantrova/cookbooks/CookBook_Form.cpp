@@ -88,7 +88,8 @@ void CookBook_Form::Form_Load()
 {
     const Program& p = program();
     m_library =
-        std::make_unique<CookbookLibrary>(ProgramFolder(p.folder.isEmpty() ? QDir::currentPath() : p.folder));
+        std::make_unique<CookbookLibrary>(
+            ProgramFolder(p.folder.isEmpty() ? QDir::currentPath() : p.folder, p.shippedDir()));
     refill();
 }
 

@@ -141,9 +141,8 @@ engine::Database DamagedFiles::openCookbook(const QString& path)
         leaveAsItWas(fileName, QStringLiteral("show a cookbook it cannot read"));
 
     engine::DatabaseFiles::rename(real, aside);
-    const ProgramFolder folder(QFileInfo(real).absolutePath());
-    const QString templateFolder = program().folder.isEmpty() ? folder.path() : program().folder;
-    engine::DatabaseFiles::copy(ProgramFolder(templateFolder).filePath(kCookbookTemplate), real, true);
+    const ProgramFolder folder(QFileInfo(real).absolutePath(), program().shippedDir());
+    folder.copyTemplate(kCookbookTemplate, QFileInfo(real).fileName());
     engine::Database db = program().Workspace().OpenDatabase(real);
     if (salvage) {
         engine::Transaction t(db);
