@@ -15,6 +15,11 @@ void attachCookbookMenus(QWidget* mainWindow)
     if (!window)
         return;
     QObject::connect(window->CB_Menu, &QAction::triggered, window, [window](bool) {
+        // A switch replaces the page: typing on it is saved or given up first, or the cook stays.
+        bool settled = false;
+        ui::guarded(QStringLiteral("Saving the recipe"), [&] { settled = window->SettlePendingEdits(); });
+        if (!settled)
+            return;
         ui::guarded(QStringLiteral("Opening the cookbook utility"),
                     [window] { CookBook_Form::ShowModal(window); });
         // A switch shows at the window's next activation; on a desktop that does not activate
@@ -22,7 +27,11 @@ void attachCookbookMenus(QWidget* mainWindow)
         ui::guarded(QStringLiteral("Opening the cookbook"), [window] { window->Form_Activate(); });
     });
     QObject::connect(window->Compact_Menu, &QAction::triggered, window, [window](bool) {
-        ui::guarded(QStringLiteral("Compacting the databases"), [window] { Compact_Menu_Click(*window); });
+        ui::guarded(QStringLiteral("Compacting the databases"), [window] {
+            // Compaction closes the cookbook and shows it again from its first group.
+            if (window->SettlePendingEdits())
+                Compact_Menu_Click(*window);
+        });
     });
 }
 

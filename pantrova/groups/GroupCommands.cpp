@@ -15,7 +15,9 @@ namespace pantrova {
 
 using ui::Dialogs;
 
-std::function<bool(RecipeNew& w)> GroupCommands::settlePendingEdits = [](RecipeNew&) { return true; };
+std::function<bool(RecipeNew& w)> GroupCommands::settlePendingEdits = [](RecipeNew& w) {
+    return w.SettlePendingEdits();
+};
 
 namespace {
 

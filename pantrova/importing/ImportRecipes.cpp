@@ -83,6 +83,9 @@ void ImportRecipes::ImportMenu_Click()
     Program& p = program();
     if (!p.Cookbook.isOpen())
         return;
+    // The imported recipes are shown afterwards in place of the page.
+    if (!w.SettlePendingEdits())
+        return;
     ui::FileQuestion question;
     question.title = QStringLiteral("Import Recipes");
     question.directory = QDir::homePath();
