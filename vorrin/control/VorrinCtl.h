@@ -338,6 +338,7 @@ private:
     QPointer<ControlSurface> m_surface;
     QPointer<MonthCalendar> m_calendar;
     QPointer<PopupCalendar> m_popup;
+    int m_calendarBusy = 0; // host handlers running inside a calendar's own event handling
 };
 
 } // namespace vorrin

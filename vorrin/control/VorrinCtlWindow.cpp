@@ -418,7 +418,21 @@ void VorrinCtl::createCalendarWindow()
 
 void VorrinCtl::destroyCalendarWindow()
 {
-    delete m_calendar.data();
+    MonthCalendar* calendar = m_calendar.data();
+    if (!calendar)
+        return;
+    if (m_calendarBusy == 0) {
+        delete calendar;
+        return;
+    }
+    // A host's handler remakes the calendar from inside an event that calendar is still handling:
+    // it leaves now, unheard, and goes once its event is over.
+    m_calendar = nullptr;
+    calendar->removeEventFilter(this);
+    disconnect(calendar, nullptr, this, nullptr);
+    calendar->hide();
+    calendar->setParent(nullptr); // so removing the control's window now cannot take it along
+    calendar->deleteLater();
 }
 
 void VorrinCtl::configureCalendar(MonthCalendar& calendar)
@@ -496,7 +510,9 @@ void VorrinCtl::onDayStateRequest(MonthCalendar* calendar, const QDate& firstMon
     QVariantList args{automationFromDate(firstMonth), QVariant(rows),
                       m_popup && calendar == m_popup->calendar(), false};
     QPointer<MonthCalendar> alive(calendar);
+    ++m_calendarBusy;
     fire(DispId::EvDayState, args);
+    --m_calendarBusy;
     std::vector<std::uint32_t> masks;
     if (alive && args.at(3).toBool() && dayStateMasks(args.at(1), months, masks))
         alive->setDayState(masks);
@@ -641,7 +657,9 @@ bool VorrinCtl::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+        ++m_calendarBusy;
         fireKey(event->type() == QEvent::KeyPress ? DispId::EvKeyDown : DispId::EvKeyUp, event);
+        --m_calendarBusy;
         break;
     default:
         break;

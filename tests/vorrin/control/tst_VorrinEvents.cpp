@@ -227,6 +227,30 @@ private slots:
         }
     }
 
+    void handlersMayRemakeTheCalendarThatRaisedTheirEvent()
+    {
+        // A key that switches week numbers on, from inside the calendar's own key handling.
+        Hosted h;
+        connect(&h.ctl, &VorrinCtl::KeyDown, this, [&](short& code, short) {
+            if (code == 0x57)
+                h.ctl.put_MonthCalStyle(MultiSelectWeekNumbers);
+        });
+        QTest::keyClick(&h.cal(), Qt::Key_W);
+        QTRY_VERIFY(h.ctl.calendarWindow() && h.cal().model().weekNumbers());
+
+        // Day states that turn into another style while the calendar asks for them.
+        Hosted d([](VorrinCtl& c) { c.put_MonthCalStyle(DayStateMultiSelect); });
+        int asked = 0;
+        connect(&d.ctl, &VorrinCtl::DayState, this, [&](double, QVariant&, bool, bool&) {
+            if (++asked == 1)
+                d.ctl.put_MonthCalStyle(DayStateMultiSelectWeekNumbers);
+        });
+        QTest::mouseClick(&d.cal(), Qt::LeftButton, {},
+                          d.cal().layoutInfo().nextButtonRect().center().toPoint());
+        QTRY_VERIFY(d.ctl.calendarWindow() && d.cal().model().weekNumbers());
+        QVERIFY(asked >= 1);
+    }
+
     void dayStatesSetBoldDays()
     {
         double firstMonth = 0;
