@@ -554,11 +554,23 @@ HResult VorrinObject::Load(IStream* stream)
 
 HResult VorrinObject::Save(IStream* stream, bool clearDirty)
 {
+    if (!stream)
+        return E_POINTER;
+    // Saved once, then copied: the bytes are also what the object is clean against.
     m_lastError = {};
-    const HResult hr = PropertyPersistence::saveToStream(this, extentOf(this), stream, &m_lastError);
-    if (succeeded(hr) && clearDirty)
-        markClean();
-    return hr;
+    Ref<MemoryStream> bytes = MemoryStream::create();
+    HResult hr = PropertyPersistence::saveToStream(this, extentOf(this), bytes.get(), &m_lastError);
+    if (failed(hr))
+        return hr;
+    uint32_t written = 0;
+    const auto size = static_cast<uint32_t>(bytes->data().size());
+    if (failed(hr = stream->Write(bytes->data().constData(), size, &written)))
+        return hr;
+    if (written != size)
+        return STG_E_WRITEFAULT;
+    if (clearDirty)
+        m_cleanSettings = bytes->data();
+    return S_OK;
 }
 
 HResult VorrinObject::InitNew()
