@@ -3,7 +3,8 @@ add_library(project_options INTERFACE)
 target_compile_features(project_options INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
-target_compile_options(project_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor)
+target_compile_options(project_options INTERFACE -Wall -Wextra -Wpedantic -Wnon-virtual-dtor
+                       $<IF:$<CXX_COMPILER_ID:GNU>,-Wshadow=local,-Wshadow-uncaptured-local>)
 if(PANTROVA_WERROR)
   target_compile_options(project_options INTERFACE -Werror)
 endif()

@@ -1,13 +1,19 @@
 #include "component/SafeArray.h"
 
+#include <limits>
+#include <new>
+
 namespace component {
 
 SafeArray::SafeArray(const QList<Bound>& bounds, VarType elementType)
     : m_bounds(bounds), m_elementType(elementType)
 {
     qsizetype total = bounds.isEmpty() ? 0 : 1;
-    for (const Bound& b : bounds)
-        total *= static_cast<qsizetype>(b.count);
+    for (const Bound& b : bounds) {
+        if (__builtin_mul_overflow(total, static_cast<qsizetype>(b.count), &total) ||
+            total > std::numeric_limits<qsizetype>::max() / static_cast<qsizetype>(sizeof(Variant)))
+            throw std::bad_alloc();
+    }
     m_elements.resize(total);
     if (elementType != VT_VARIANT) {
         // Elements of a typed array start as that type's zero.
@@ -20,6 +26,20 @@ SafeArray::SafeArray(const QList<Bound>& bounds, VarType elementType)
 int32_t SafeArray::lowerBound(int dim) const
 {
     return dim >= 1 && dim <= dimensions() ? m_bounds[dim - 1].lower : 0;
+}
+
+uint32_t SafeArray::count(int dim) const
+{
+    return dim >= 1 && dim <= dimensions() ? m_bounds[dim - 1].count : 0;
+}
+
+bool SafeArray::isAddressable(int dim) const
+{
+    if (dim < 1 || dim > dimensions())
+        return false;
+    const Bound& b = m_bounds[dim - 1];
+    return b.count == 0 || static_cast<int64_t>(b.lower) + static_cast<int64_t>(b.count) - 1 <=
+                               std::numeric_limits<int32_t>::max();
 }
 
 int32_t SafeArray::upperBound(int dim) const

@@ -7,6 +7,9 @@
 #include <QRect>
 #include <QSize>
 
+#include <algorithm>
+#include <climits>
+
 class QDialog;
 class QWidget;
 
@@ -34,6 +37,15 @@ struct IControlSite : IUnknown
     static constexpr Guid iid = Guid::parse("{B196B289-BAB4-101A-B69C-00AA00341D07}");
 
     virtual HResult OnFocus(bool gotFocus) = 0;
+};
+
+// The control's ear for its container's ambient properties: the container calls it when one
+// changes (DISPID_UNKNOWN: several or unknown), and the control reads them again from its site.
+struct IAmbientChangeSink : IUnknown
+{
+    static constexpr Guid iid = Guid::parse("{6A0F2D3B-91C4-4E57-B8A2-3D5E7F1C0B94}");
+
+    virtual HResult OnAmbientPropertyChange(DispId id) = 0;
 };
 
 // An embeddable object: it is given its site and its extent (in HIMETRIC, 1/100 mm) and closed.
@@ -82,14 +94,25 @@ struct ISpecifyPropertyPages : IUnknown
 constexpr Guid CLSID_StockColorPage = Guid::parse("{7EBDAAE1-8120-11CF-899F-00AA00688B10}");
 constexpr Guid CLSID_StockFontPage = Guid::parse("{7EBDAAE0-8120-11CF-899F-00AA00688B10}");
 
-// Conversions between pixels and HIMETRIC at the screen's usual 96 dots per inch.
+// Conversions between pixels and HIMETRIC at the screen's usual 96 dots per inch. They work in
+// 64 bits and saturate, so no size a host passes can overflow them.
 constexpr int himetricFromPixels(int pixels)
 {
-    return (pixels * 2540 + 48) / 96;
+    const long long himetric = (static_cast<long long>(pixels) * 2540 + 48) / 96;
+    return static_cast<int>(std::clamp<long long>(himetric, INT_MIN, INT_MAX));
 }
 constexpr int pixelsFromHimetric(int himetric)
 {
-    return (himetric * 96 + 1270) / 2540;
+    return static_cast<int>((static_cast<long long>(himetric) * 96 + 1270) / 2540);
+}
+
+// The largest extent an object takes, in pixels and in HIMETRIC: no window can be shown or
+// painted beyond it, so a larger saved size is damage, not a wish.
+constexpr int kMaxExtentPixels = 32767;
+constexpr int kMaxExtentHimetric = himetricFromPixels(kMaxExtentPixels);
+constexpr bool isValidExtent(long long himetric)
+{
+    return himetric >= 0 && himetric <= kMaxExtentHimetric;
 }
 
 } // namespace component

@@ -2,7 +2,10 @@
 
 #include "component/ModuleObjects.h"
 
+#include <QStringDecoder>
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace component {
 
@@ -29,6 +32,39 @@ HResult writeExact(IStream* s, const void* buffer, uint32_t count)
     if (failed(hr))
         return hr;
     return put == count ? S_OK : STG_E_WRITEFAULT;
+}
+
+// The saved name is one length byte and up to 255 bytes. A name that Latin-1 can hold is saved
+// in it, as stored files always had it; any other is saved as UTF-8, cut at a whole character.
+QByteArray encodeName(const QString& name)
+{
+    bool latin1 = true;
+    for (const QChar c : name)
+        latin1 = latin1 && c.unicode() < 0x100;
+    if (latin1)
+        return name.toLatin1().left(255);
+    QByteArray utf8 = name.toUtf8();
+    if (utf8.size() > 255) {
+        qsizetype end = 255;
+        while (end > 0 && (static_cast<uchar>(utf8.at(end)) & 0xC0) == 0x80)
+            --end; // back to the first byte of the character that does not fit
+        utf8.truncate(end);
+    }
+    return utf8;
+}
+
+// Bytes that form valid UTF-8 with at least one multi-byte character were written as UTF-8: a
+// Latin-1 font name practically never reads that way. Anything else is Latin-1.
+QString decodeName(const QByteArray& bytes)
+{
+    const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
+    if (!ascii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return decoded;
+    }
+    return QString::fromLatin1(bytes);
 }
 
 } // namespace
@@ -334,7 +370,7 @@ HResult StdFont::Load(IStream* stream)
     QByteArray name(nameLength, '\0');
     if (nameLength && failed(hr = readExact(stream, name.data(), nameLength)))
         return hr;
-    d.name = QString::fromLatin1(name);
+    d.name = decodeName(name);
     d.italic = attributes & kItalic;
     d.underline = attributes & kUnderline;
     d.strikethrough = attributes & kStrikethrough;
@@ -348,8 +384,7 @@ HResult StdFont::Save(IStream* stream, bool clearDirty)
 {
     if (!stream)
         return E_POINTER;
-    // The name is stored as one length byte and 8-bit characters.
-    const QByteArray name = m_d.name.toLatin1().left(255);
+    const QByteArray name = encodeName(m_d.name);
     QByteArray out;
     out.append(char(1));
     uchar buf[4];

@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev libbenchmark-dev
   fonts-liberation fonts-comic-neue xvfb xauth x11-utils imagemagick binutils
   desktop-file-utils appstream dpkg-dev
+  clang libclang-rt-dev
 )
 
 missing=()

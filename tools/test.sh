@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with sanitizers and fatal warnings, and runs the
-# whole test suite headless, then starts the real program once offscreen as a smoke test.
+# whole test suite headless, then starts the real program once offscreen as a smoke test. Last,
+# the fuzz targets run briefly in a clang tree of their own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-test"
@@ -30,3 +31,12 @@ echo "Smoke test: pantrova started in a fresh program folder and kept running"
 
 cd "$build"
 ctest --output-on-failure --timeout 300 "$@"
+
+# Fuzzing: a clang tree holding only the fuzz targets and what they link; each target runs for a
+# short while (PANTROVA_FUZZ_SECONDS) from its checked-in inputs (cmake/PantrovaFuzzing.cmake).
+fuzz="$root/build-fuzz"
+cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPANTROVA_FUZZ=ON
+cmake --build "$fuzz"
+cd "$fuzz"
+ctest -L fuzz --output-on-failure

@@ -241,16 +241,44 @@ bool CalendarHost::create(const QString& classOrProgId, QString* error)
         cp->Advise(static_cast<IPropertyNotifySink*>(m_site), &m_notifyCookie);
     if (Ref<IControlObject> ole = object.query<IControlObject>())
         ole->SetClientSite(m_site);
-    if (Ref<IPersistStreamInit> persist = object.query<IPersistStreamInit>())
-        persist->InitNew();
+    // Initialising waits for the settings, if any come before the control is shown.
+    m_initialised = false;
     if (Ref<IConnectionPoint> cp = connectionPoint(object.get(), DIID_CalEvents))
         cp->Advise(static_cast<IDispatch*>(m_sink), &m_eventCookie);
     m_dispatch = object.detach();
     return true;
 }
 
+void CalendarHost::initialiseAsNew()
+{
+    if (m_initialised)
+        return;
+    m_initialised = true;
+    if (Ref<IPersistStreamInit> persist = queryInterface<IPersistStreamInit>(m_dispatch))
+        persist->InitNew();
+}
+
+void CalendarHost::setUserMode(bool userMode)
+{
+    m_userMode = userMode;
+    ambientChanged(DISPID_AMBIENT_USERMODE);
+}
+
+void CalendarHost::setAmbientBackColor(uint32_t oleColor)
+{
+    m_ambientBack = oleColor;
+    ambientChanged(DISPID_AMBIENT_BACKCOLOR);
+}
+
+void CalendarHost::ambientChanged(DispId id)
+{
+    if (Ref<IAmbientChangeSink> control = queryInterface<IAmbientChangeSink>(m_dispatch))
+        control->OnAmbientPropertyChange(id);
+}
+
 bool CalendarHost::activate(QWidget* parent, const QRect& rect)
 {
+    initialiseAsNew();
     Ref<IInPlaceWidget> inPlace = queryInterface<IInPlaceWidget>(m_dispatch);
     return inPlace && succeeded(inPlace->InPlaceActivate(parent, rect));
 }
@@ -289,6 +317,7 @@ bool CalendarHost::loadSettings(const QByteArray& saved, QString* error)
     if (!persist)
         return false;
     Ref<MemoryStream> stream = MemoryStream::create(saved);
+    m_initialised = true;
     const HResult hr = persist->Load(stream.get());
     if (failed(hr) && error)
         *error = lastErrorText(hr);
@@ -315,6 +344,7 @@ bool CalendarHost::loadSettings(IPropertyBag* bag, QString* error)
     Ref<IPersistPropertyBag> persist = queryInterface<IPersistPropertyBag>(m_dispatch);
     if (!persist)
         return false;
+    m_initialised = true;
     const HResult hr = persist->Load(bag);
     if (failed(hr) && error)
         *error = lastErrorText(hr);

@@ -23,6 +23,11 @@ namespace pantrova {
 // requests, shows it inside a host widget, loads and saves its settings, turns its events into
 // Qt signals, and on release() lets go of every reference it took, in the order that leaves no
 // cycle. Used from the user-interface thread only.
+//
+// The order, as a form follows it: create(), then loadSettings() when there are saved settings,
+// then activate(). The control is initialised exactly once before it is first shown: by the
+// first loadSettings(), or else as a new control when activate() comes. Settings loaded after
+// activate() apply all the same, exactly as they would have before it.
 class CalendarHost : public QObject
 {
     Q_OBJECT
@@ -38,10 +43,12 @@ public:
     explicit CalendarHost(QObject* parent = nullptr);
     ~CalendarHost() override;
 
-    // Ambient properties the control reads when it is sited: set them before create().
-    void setUserMode(bool userMode) { m_userMode = userMode; }
+    // Ambient properties the control reads when it is sited. Changed after create(), the
+    // control is told and reads them again (user mode and background colour; the font it chose
+    // when sited stays its own).
+    void setUserMode(bool userMode);
     void setAmbientFont(const std::optional<QFont>& font) { m_ambientFont = font; }
-    void setAmbientBackColor(uint32_t oleColor) { m_ambientBack = oleColor; }
+    void setAmbientBackColor(uint32_t oleColor);
     // Runs the control's modal windows (its popup calendar, its about box): the program passes
     // its dialog seam here so tests can answer them. Without one they run with exec().
     using ModalRunner = std::function<int(QDialog& dialog)>;
@@ -104,6 +111,8 @@ private:
     friend class EventSink;
 
     void onEvent(component::DispId id, QList<component::Variant>& args);
+    void ambientChanged(component::DispId id);
+    void initialiseAsNew();
     bool answerRequestEdit(int dispid) const { return !m_requestEdit || m_requestEdit(dispid); }
     component::HResult invoke(const QString& name, uint16_t flags, QList<component::Variant>& args,
                               component::Variant* result, component::ExcepInfo* excep) const;
@@ -120,6 +129,7 @@ private:
     EventSink* m_sink = nullptr;
     uint32_t m_eventCookie = 0;
     uint32_t m_notifyCookie = 0;
+    bool m_initialised = false; // loaded, or started as a new control
 };
 
 // Makes sure the calendar control library in `libraryDir` (beside the executable, or the program's

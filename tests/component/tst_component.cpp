@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+#include <new>
+
 using namespace component;
 
 namespace {
@@ -84,12 +87,15 @@ private slots:
     void variantsConvertLikeAutomation();
     void byReferenceArgumentsWriteBack();
     void twoDimensionalArraysCheckTheirBounds();
+    void arrayBoundsNearTheLimitAreReportedNotWrapped();
     void variantsCountInterfaceReferences();
     void connectionPointsDeliverToEverySinkInOrder();
     void streamsReportShortReads();
     void propertyBagsConvertOnRead();
     void fontsSaveTheirStreamAndNotifyChanges();
     void fontStreamRejectsOtherVersions();
+    void fontNamesOfAnyScriptSurviveTheStream_data();
+    void fontNamesOfAnyScriptSurviveTheStream();
     void registryFileRoundTripsAndIsReadable();
     void registryMatchesNamesWithoutCase();
     void malformedRegistryFileIsReportedAndKept();
@@ -204,6 +210,22 @@ void ComponentTest::twoDimensionalArraysCheckTheirBounds()
     SafeArray typed({{0, 2}}, VT_I4);
     QCOMPARE(typed.at({0})->type(), uint16_t(VT_I4));
     QCOMPARE(typed.put({1}, Variant::fromString(QStringLiteral("no"))), DISP_E_TYPEMISMATCH);
+}
+
+void ComponentTest::arrayBoundsNearTheLimitAreReportedNotWrapped()
+{
+    constexpr int32_t top = std::numeric_limits<int32_t>::max();
+    SafeArray endsAtTheTop({{top - 30, 31}});
+    QVERIFY(endsAtTheTop.isAddressable(1));
+    QCOMPARE(endsAtTheTop.count(1), 31u);
+    QCOMPARE(endsAtTheTop.put({top}, Variant::fromI4(7)), S_OK);
+    SafeArray pastTheTop({{top - 29, 31}});
+    QVERIFY(!pastTheTop.isAddressable(1));
+    QCOMPARE(pastTheTop.count(1), 31u);
+    QVERIFY(!SafeArray().isAddressable(1));
+    // An array that could never be held is refused when it is made, not wrapped into a small one.
+    QVERIFY_THROWS_EXCEPTION(std::bad_alloc,
+                             SafeArray({{0, 0xFFFFFFFFu}, {0, 0xFFFFFFFFu}, {0, 0xFFFFFFFFu}}));
 }
 
 void ComponentTest::variantsCountInterfaceReferences()
@@ -382,6 +404,42 @@ void ComponentTest::fontStreamRejectsOtherVersions()
     QCOMPARE(font.query<IPersistStream>()->Load(cut.get()), STG_E_READFAULT);
     QCOMPARE(font->name(), QStringLiteral("Arial"));
     QCOMPARE(font->size(), int64_t(80000));
+}
+
+void ComponentTest::fontNamesOfAnyScriptSurviveTheStream_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("saved"); // the name's bytes in the stream
+    QTest::newRow("ASCII") << QStringLiteral("Courier New") << QByteArray("Courier New");
+    QTest::newRow("Latin-1 stays Latin-1") << QStringLiteral("Caf\u00e9 Sans") << QByteArray("Caf\xe9 Sans");
+    QTest::newRow("Japanese") << QStringLiteral("\u6e38\u30b4\u30b7\u30c3\u30af")
+                              << QByteArray("\xe6\xb8\xb8\xe3\x82\xb4\xe3\x82\xb7\xe3\x83\x83\xe3\x82\xaf");
+    QTest::newRow("Greek and Latin-1 mixed") << QStringLiteral("\u00c9\u03bb\u03bb\u03b7\u03bd")
+                                             << QByteArray("\xc3\x89\xce\xbb\xce\xbb\xce\xb7\xce\xbd");
+}
+
+void ComponentTest::fontNamesOfAnyScriptSurviveTheStream()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, saved);
+    Ref<IFont> font = StdFont::create();
+    QCOMPARE(font->setName(name), S_OK);
+    Ref<MemoryStream> s = MemoryStream::create();
+    QCOMPARE(font.query<IPersistStream>()->Save(s.get(), true), S_OK);
+    QCOMPARE(s->data().at(10), char(saved.size()));
+    QCOMPARE(s->data().mid(11), saved);
+    s->Seek(0, SeekOrigin::Set, nullptr);
+    Ref<IFont> loaded = StdFont::create();
+    QCOMPARE(loaded.query<IPersistStream>()->Load(s.get()), S_OK);
+    QCOMPARE(loaded->name(), name);
+
+    // Too long for the length byte: cut at a whole character.
+    QCOMPARE(font->setName(QString(100, QChar(0x65E5)) + name), S_OK);
+    Ref<MemoryStream> longer = MemoryStream::create();
+    QCOMPARE(font.query<IPersistStream>()->Save(longer.get(), true), S_OK);
+    longer->Seek(0, SeekOrigin::Set, nullptr);
+    QCOMPARE(loaded.query<IPersistStream>()->Load(longer.get()), S_OK);
+    QCOMPARE(loaded->name(), QString(85, QChar(0x65E5)));
 }
 
 void ComponentTest::registryFileRoundTripsAndIsReadable()

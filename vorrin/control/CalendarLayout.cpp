@@ -36,18 +36,32 @@ CalendarMetrics CalendarMetrics::fromFont(const QFont& font, const QString& toda
     return m;
 }
 
+namespace {
+
+QSizeF monthSizeFor(const CalendarMetrics& m, bool weekNumbers)
+{
+    return QSizeF(2 * m.padding + (weekNumbers ? m.weekColumnWidth : 0) + 7 * m.cellWidth,
+                  m.titleHeight + m.padding + m.weekdayHeight + 6 * m.cellHeight + m.padding);
+}
+
+// Rows may be lowered this far to fit the months a popup was sized for; below it the day numbers
+// would crowd.
+constexpr qreal kMinRowScale = 0.75;
+
+} // namespace
+
 void CalendarLayout::compute(const CalendarMetrics& metrics, const QSizeF& size, bool weekNumbers,
-                             bool todayLine)
+                             bool todayLine, const QSize& grid)
 {
     m_metrics = metrics;
     m_size = size;
     m_weekNumbers = weekNumbers;
     m_todayLine = todayLine;
-    const CalendarMetrics& m = m_metrics;
+    CalendarMetrics& m = m_metrics;
 
-    m_monthSize = QSizeF(2 * m.padding + (weekNumbers ? m.weekColumnWidth : 0) + 7 * m.cellWidth,
-                         m.titleHeight + m.padding + m.weekdayHeight + 6 * m.cellHeight + m.padding);
+    m_monthSize = monthSizeFor(m, weekNumbers);
     const qreal todayH = todayLine ? m.todayHeight : 0;
+    m_minimumSize = QSizeF(m_monthSize.width() + 2 * m.margin, m_monthSize.height() + todayH + 2 * m.margin);
     const qreal availW = size.width() - 2 * m.margin;
     const qreal availH = size.height() - 2 * m.margin - todayH;
     // A small tolerance keeps rounding of fractional device pixels from dropping a month.
@@ -59,8 +73,32 @@ void CalendarLayout::compute(const CalendarMetrics& metrics, const QSizeF& size,
     while (m_columns * m_rows > 12)
         --m_rows;
 
+    // Short of the grid asked for: lower the rows' heights (titles, weekday line, days, gaps and
+    // the today line alike) as far as needed, when that is not too far and the months fit across.
+    const int wantColumns = std::clamp(grid.width(), 0, 12);
+    const int wantRows = std::clamp(grid.height(), 0, 12 / std::max(1, wantColumns));
+    if (wantColumns > 0 && wantRows > 0 && m_columns * m_rows <= wantColumns * wantRows &&
+        wantColumns * m_monthSize.width() + (wantColumns - 1) * m.gapX <= availW + 1e-6) {
+        const qreal fixed = 2 * m.margin + wantRows * 2 * m.padding;
+        const qreal scalable = wantRows * (m.titleHeight + m.weekdayHeight + 6 * m.cellHeight) +
+                               (wantRows - 1) * m.gapY + todayH;
+        const qreal scale = (size.height() - fixed) / scalable;
+        if (scale >= kMinRowScale) {
+            const qreal f = std::min<qreal>(scale, 1);
+            m.titleHeight *= f;
+            m.weekdayHeight *= f;
+            m.cellHeight *= f;
+            m.gapY *= f;
+            m.todayHeight *= f;
+            m_monthSize = monthSizeFor(m, weekNumbers);
+            m_columns = wantColumns;
+            m_rows = wantRows;
+        }
+    }
+    const qreal todayLineH = todayLine ? m.todayHeight : 0;
+
     const qreal blockW = m_columns * m_monthSize.width() + (m_columns - 1) * m.gapX;
-    const qreal blockH = m_rows * m_monthSize.height() + (m_rows - 1) * m.gapY + todayH;
+    const qreal blockH = m_rows * m_monthSize.height() + (m_rows - 1) * m.gapY + todayLineH;
     // Centred across, kept to the top: spare height then sits below the today line.
     m_origin = QPointF(std::max(m.margin, std::floor((size.width() - blockW) / 2)),
                        std::max(m.margin, std::min(std::floor((size.height() - blockH) / 2), 2 * m.padding)));
@@ -68,8 +106,7 @@ void CalendarLayout::compute(const CalendarMetrics& metrics, const QSizeF& size,
 
 QSizeF CalendarLayout::minimumSize() const
 {
-    return QSizeF(m_monthSize.width() + 2 * m_metrics.margin,
-                  m_monthSize.height() + (m_todayLine ? m_metrics.todayHeight : 0) + 2 * m_metrics.margin);
+    return m_minimumSize;
 }
 
 QRectF CalendarLayout::monthRect(int index) const

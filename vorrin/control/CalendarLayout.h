@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QRectF>
+#include <QSize>
 
 class QFont;
 
@@ -55,11 +56,15 @@ struct HitInfo
 class CalendarLayout
 {
 public:
-    void compute(const CalendarMetrics& metrics, const QSizeF& size, bool weekNumbers, bool todayLine);
+    // As many months as fit `size`; at least `grid` (columns x rows) when lowering the rows'
+    // heights by no more than a quarter fits them.
+    void compute(const CalendarMetrics& metrics, const QSizeF& size, bool weekNumbers, bool todayLine,
+                 const QSize& grid = {});
 
     const CalendarMetrics& metrics() const { return m_metrics; }
     QSizeF monthSize() const { return m_monthSize; }
-    // The smallest size showing one whole month (with the today line when it is shown).
+    // The smallest size showing one whole month at full height (with the today line when it is
+    // shown), whatever the rows were lowered to.
     QSizeF minimumSize() const;
 
     int columns() const { return m_columns; }
@@ -83,6 +88,7 @@ private:
     CalendarMetrics m_metrics;
     QSizeF m_size;
     QSizeF m_monthSize;
+    QSizeF m_minimumSize; // of one month at full height
     QPointF m_origin;
     int m_columns = 1;
     int m_rows = 1;

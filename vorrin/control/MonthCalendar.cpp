@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -54,6 +55,7 @@ MonthCalendar::MonthCalendar(std::uint32_t styleBits, QWidget* parent) : QWidget
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&m_repeat, &QTimer::timeout, this, &MonthCalendar::repeatScroll);
     m_colors[BackgroundColor] = Qt::white;
     m_colors[TextColor] = Qt::black;
     m_colors[TitleBackgroundColor] = QColor(0, 0, 128);
@@ -227,10 +229,16 @@ void MonthCalendar::prepareTexts()
     }
 }
 
+void MonthCalendar::setMonthGrid(int columns, int rows)
+{
+    m_monthGrid = QSize(columns, rows);
+    relayout();
+}
+
 void MonthCalendar::relayout()
 {
     m_layout.compute(CalendarMetrics::fromFont(font(), todayText()), QSizeF(size()), m_model.weekNumbers(),
-                     m_model.showsTodayLine());
+                     m_model.showsTodayLine(), m_monthGrid);
     m_model.setMonthCount(m_layout.count());
     viewMaybeChanged();
 }
@@ -284,15 +292,12 @@ void MonthCalendar::mousePressEvent(QMouseEvent* event)
     const bool extend = (event->modifiers() & Qt::ShiftModifier) && m_model.multiSelect();
     switch (hit.area) {
     case HitArea::PrevButton:
-    case HitArea::NextButton: {
-        const int step = hit.area == HitArea::PrevButton ? -m_model.monthCount() : m_model.monthCount();
-        const QDate before = m_model.firstMonth();
-        bool changed = m_model.scroll(step);
-        if (m_model.firstMonth() == before) // clamped by the selectable range: go as far as it allows
-            changed = m_model.scroll(step > 0 ? 1 : -1);
-        userChanged(changed);
+    case HitArea::NextButton:
+        // Held down, the button goes on scrolling, as long as the pointer stays on it.
+        m_repeatArea = m_hoverArea = hit.area;
+        scrollPage(hit.area);
+        m_repeat.start(kRepeatDelay);
         break;
-    }
     case HitArea::Date:
         m_dragging = true;
         userChanged(m_model.userSelect(hit.date, extend));
@@ -322,8 +327,51 @@ void MonthCalendar::mouseMoveEvent(QMouseEvent* event)
     }
 }
 
+void MonthCalendar::scrollPage(HitArea button)
+{
+    const int step = button == HitArea::PrevButton ? -m_model.monthCount() : m_model.monthCount();
+    const QDate before = m_model.firstMonth();
+    bool changed = m_model.scroll(step);
+    if (m_model.firstMonth() == before) // clamped by the selectable range: go as far as it allows
+        changed = m_model.scroll(step > 0 ? 1 : -1);
+    userChanged(changed);
+}
+
+void MonthCalendar::repeatScroll()
+{
+    if (m_repeatArea == HitArea::Nowhere) {
+        m_repeat.stop();
+        return;
+    }
+    m_repeat.setInterval(kRepeatInterval);
+    if (m_hoverArea == m_repeatArea)
+        scrollPage(m_repeatArea);
+}
+
+void MonthCalendar::wheelEvent(QWheelEvent* event)
+{
+    // A month per notch: up goes back, down goes on. Fine-grained wheels add up to notches.
+    m_wheelAngle += event->angleDelta().y();
+    const int notches = m_wheelAngle / 120;
+    m_wheelAngle -= notches * 120;
+    if (notches != 0)
+        userChanged(m_model.scroll(-notches));
+    event->accept();
+}
+
+void MonthCalendar::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_repeatArea = HitArea::Nowhere;
+    m_repeat.stop();
+}
+
 void MonthCalendar::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::LeftButton && m_repeatArea != HitArea::Nowhere) {
+        m_repeatArea = HitArea::Nowhere;
+        m_repeat.stop();
+    }
     if (event->button() != Qt::LeftButton || !m_dragging) {
         QWidget::mouseReleaseEvent(event);
         return;

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QStaticText>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -14,10 +15,11 @@
 namespace vorrin {
 
 // The month-calendar view: paints a CalendarModel through a CalendarLayout and turns mouse and
-// keyboard input into selection changes and picks. As many months as fit its size are shown (one
-// to twelve). Its interface follows what a host control asks of a platform month calendar:
-// setters that answer whether they were accepted, six colour slots, day-state masks, the minimum
-// size of one month and hit testing.
+// keyboard input into selection changes and picks. The scroll buttons repeat while held down and
+// the mouse wheel moves by a month; both move the selection along, as a click on a button does. As many
+// months as fit its size are shown (one to twelve). Its interface follows what a host control asks of a
+// platform month calendar: setters that answer whether they were accepted, six colour slots, day-state masks,
+// the minimum size of one month and hit testing.
 //
 // Programmatic changes never emit signals; only the user's actions do, so a host that mirrors a
 // selection back into the calendar cannot loop.
@@ -67,6 +69,10 @@ public:
     void requestDayStates();
 
     QSize minimumMonthSize() const;
+    // Months the calendar shows at least, `columns` across and `rows` down, when its size comes
+    // close enough that lower rows make them fit (a popup sized for them); 0 x 0 lets the size
+    // alone decide, as it does when the grid cannot fit.
+    void setMonthGrid(int columns, int rows);
     HitInfo hitTest(const QPoint& point) const;
     QRect dateRect(const QDate& date) const; // empty when the date is not shown
     int visibleMonthCount() const { return m_model.monthCount(); }
@@ -90,6 +96,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -100,6 +108,8 @@ private:
     void relayout();
     void viewMaybeChanged();
     void userChanged(bool selectionChanged);
+    void scrollPage(HitArea button);
+    void repeatScroll();
     void paintMonth(QPainter& painter, int index);
     void paintSelection(QPainter& painter, int index);
     void paintTitle(QPainter& painter, int index);
@@ -115,9 +125,16 @@ private:
 
     CalendarModel m_model;
     CalendarLayout m_layout;
+    QSize m_monthGrid;
     QColor m_colors[6];
     int m_requestedRevision = -1;
     bool m_dragging = false;
+    // A scroll button held down repeats: first after kRepeatDelay, then every kRepeatInterval.
+    static constexpr int kRepeatDelay = 400;
+    static constexpr int kRepeatInterval = 150;
+    QTimer m_repeat;
+    HitArea m_repeatArea = HitArea::Nowhere;
+    int m_wheelAngle = 0;
     QDate m_hover;
     HitArea m_hoverArea = HitArea::Nowhere;
 };

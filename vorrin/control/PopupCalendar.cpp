@@ -63,13 +63,11 @@ QFont PopupCalendar::popupFont()
     return font;
 }
 
-void PopupCalendar::setCalendarSize(const QSize& calendarSize)
+void PopupCalendar::setPopupSize(const QSize& outer, int columns, int rows)
 {
-    const int barHeight = m_buttonBar->sizeHint().height();
-    const QSize outer(calendarSize.width() + 2 * EdgeWidth,
-                      calendarSize.height() + barHeight + 2 * EdgeWidth);
     setMinimumSize(QSize(std::min(outer.width(), 160), std::min(outer.height(), 160)));
-    resize(outer.expandedTo(QSize(m_buttonBar->sizeHint().width() + 2 * EdgeWidth, 0)));
+    m_calendar->setMonthGrid(columns, rows);
+    resize(outer);
     // Lay out now, so the calendar knows how many months it shows before it is filled in.
     layout()->activate();
 }

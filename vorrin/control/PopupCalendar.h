@@ -11,7 +11,7 @@ namespace vorrin {
 class MonthCalendar;
 
 // The popup calendar: a captionless, resizable window holding a month calendar over its whole
-// area and an OK (default) and a Cancel button below it. Enter chooses OK and Escape Cancel. The
+// area but for a row of an OK (default) and a Cancel button below it. Enter chooses OK and Escape Cancel. The
 // control that opened it fills the calendar in and reads the result; tests drive it through the
 // accessors here instead of a modal loop.
 class PopupCalendar : public QDialog
@@ -25,8 +25,9 @@ public:
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-    // Sizes the popup so the calendar gets `calendarSize`.
-    void setCalendarSize(const QSize& calendarSize);
+    // Makes the popup window `outer` in size and has its calendar show `columns` x `rows` months
+    // in what the OK and Cancel row leaves, with their rows a little lower where that is short.
+    void setPopupSize(const QSize& outer, int columns, int rows);
     QSize calendarSize() const;
 
     // The font every popup uses, whatever the control's own font.

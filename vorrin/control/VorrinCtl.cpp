@@ -48,7 +48,6 @@ bool VorrinCtl::multiSelectMode() const
 
 void VorrinCtl::notify(int dispid)
 {
-    m_dirty = true;
     if (m_surface)
         m_surface->update();
     emit propertyChanged(dispid);
@@ -218,7 +217,7 @@ void VorrinCtl::put_MonthCalStyle(std::int32_t value)
         raise(Message::M1, DispId::MonthCalStyle);
     m_monthCalStyle = static_cast<std::int16_t>(value);
     // A popup-only control keeps no calendar window, whatever the style.
-    if (m_surface && !m_usePopupOnly)
+    if (m_surface && !m_usePopupOnly && !m_loading)
         createCalendarWindow();
     notify(DispId::MonthCalStyle);
 }
@@ -226,7 +225,7 @@ void VorrinCtl::put_MonthCalStyle(std::int32_t value)
 void VorrinCtl::put_UsePopupOnly(bool value)
 {
     m_usePopupOnly = value;
-    if (m_surface) {
+    if (m_surface && !m_loading) {
         if (value)
             destroyCalendarWindow();
         else
@@ -378,17 +377,21 @@ void VorrinCtl::put_DateEndRange(double value)
 
 // ---- the bindable dates ---------------------------------------------------------------------
 
+// A date the calendar cannot take fails with a failure result and changes nothing: nothing is
+// recorded, the container is neither asked nor told.
 void VorrinCtl::put_dDate(double value)
 {
     if (!m_calendar) {
         m_start = value;
     } else if (multiSelectMode()) {
-        m_start = m_end = value;
         const QDate day = dateFromAutomation(value);
         if (!m_calendar->setSelRange(day, day))
             raise(Message::M2, DispId::dDate);
+        m_start = m_end = value;
     } else if (m_calendar->setCurSel(dateFromAutomation(value))) {
         m_start = value;
+    } else {
+        refuse(DispId::dDate);
     }
     requestEditOrThrow(DispId::dDate);
     notify(DispId::dDate);
@@ -400,14 +403,18 @@ void VorrinCtl::put_StartDate(double value)
     if (!m_calendar) {
         m_start = value;
     } else if (multiSelectMode()) {
-        m_start = value;
         const QDate day = dateFromAutomation(value);
-        if (!m_calendar->setSelRange(day, dateFromAutomation(m_end))) {
-            m_end = value;
-            m_calendar->setSelRange(day, day);
+        if (m_calendar->setSelRange(day, dateFromAutomation(m_end))) {
+            m_start = value;
+        } else if (m_calendar->setSelRange(day, day)) {
+            m_start = m_end = value; // too far from the end: the range collapses onto the start
+        } else {
+            refuse(DispId::StartDate);
         }
     } else if (m_calendar->setCurSel(dateFromAutomation(value))) {
         m_start = value;
+    } else {
+        refuse(DispId::StartDate);
     }
     requestEditOrThrow(DispId::StartDate);
     notify(DispId::StartDate);
@@ -419,13 +426,20 @@ void VorrinCtl::put_EndDate(double value)
     if (!m_calendar) {
         m_end = value;
     } else if (multiSelectMode()) {
-        m_end = value;
         // A range the calendar refuses collapses onto the new day in the recorded dates only;
         // the calendar keeps showing its selection, and a popup opened next shows the new day.
-        if (!m_calendar->setSelRange(dateFromAutomation(m_start), dateFromAutomation(value)))
+        // A day the calendar could never show is refused outright.
+        const QDate day = dateFromAutomation(value);
+        if (!m_calendar->setSelRange(dateFromAutomation(m_start), day)) {
+            if (!day.isValid() || !m_calendar->model().inRange(day))
+                refuse(DispId::EndDate);
             m_start = value;
+        }
+        m_end = value;
     } else if (m_calendar->setCurSel(dateFromAutomation(value))) {
         m_end = value;
+    } else {
+        refuse(DispId::EndDate);
     }
     requestEditOrThrow(DispId::EndDate);
     notify(DispId::EndDate);
@@ -497,16 +511,21 @@ void VorrinCtl::setDefaultAboutBoxHandler(AboutBoxHandler handler)
     defaultAboutBox() = std::move(handler);
 }
 
+void VorrinCtl::selectionOf(const MonthCalendar& calendar, double& start, double& end)
+{
+    QDate first;
+    QDate last;
+    if (calendar.getSelRange(first, last)) {
+        start = automationFromDate(first);
+        end = automationFromDate(last);
+    } else if (calendar.getCurSel(first)) {
+        start = end = automationFromDate(first);
+    }
+}
+
 void VorrinCtl::recordSelection(const MonthCalendar& calendar) const
 {
-    QDate start;
-    QDate end;
-    if (calendar.getSelRange(start, end)) {
-        m_start = automationFromDate(start);
-        m_end = automationFromDate(end);
-    } else if (calendar.getCurSel(start)) {
-        m_start = m_end = automationFromDate(start);
-    }
+    selectionOf(calendar, m_start, m_end);
 }
 
 } // namespace vorrin

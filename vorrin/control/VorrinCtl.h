@@ -169,9 +169,13 @@ public:
     void GetSelectedDate(double& pVal);
     void SetSelRangeDate(double newValStart, double newValEnd);
     void GetSelRangeDate(double& pValStart, double& pValEnd);
-    // Shows the popup calendar and returns when it has closed. With a popup driver installed
-    // (setPopupDriver) the popup is shown without a modal loop, the driver runs, and a popup the
-    // driver left open is cancelled, so tests never block.
+    // Shows the popup calendar and returns when it has closed. The user's moves in the popup
+    // stay there: OK, Enter or a click on a date confirms them (the inline calendar takes the
+    // selection and the host hears of it once, as of a pick: DateRangeChanged when it differs
+    // from what the control had, then DateRangeSelect, or the single-date pair); Cancel, Escape
+    // or closing otherwise keeps what the control had when the popup opened, and raises nothing.
+    // With a popup driver installed (setPopupDriver) the popup is shown without a modal loop,
+    // the driver runs, and a popup the driver left open is cancelled, so tests never block.
     void Popup();
     void SetDayState(const QVariant& DayState);
     void GetVisibleMonths(std::int32_t& MonthCount);
@@ -222,9 +226,13 @@ public:
     // When sited without a font: a copy of the ambient font, else italic Times New Roman 10 pt.
     void chooseSiteFont();
 
-    // Set by every property change, cleared by the persistence side after saving.
-    bool isDirty() const { return m_dirty; }
-    void setDirty(bool dirty) { m_dirty = dirty; }
+    // Loading saved settings. Between these calls the setters apply as to a control without a
+    // calendar window, whatever the control's state, so no valid saved set meets a check only a
+    // live calendar makes (a single-select style followed by its saved MaxSelCount, for one).
+    // endLoad() then makes the calendar window again from what was recorded, exactly as showing
+    // the control after the load would have, InitToNow included. Calls may nest.
+    void beginLoad();
+    void endLoad();
 
     using PopupDriver = std::function<void(PopupCalendar& popup)>;
     void setPopupDriver(PopupDriver driver) { m_popupDriver = std::move(driver); }
@@ -238,8 +246,10 @@ public:
     static QColor translateColor(OleColor color);
     static OleColor oleColor(const QColor& color);
 
-    // The popup's outer size for `popupMonths`, given the minimum size of one month.
+    // The popup's outer size for `popupMonths`, given the minimum size of one month, and the
+    // months it shows across and down.
     static QSize popupSizeFor(std::int32_t popupMonths, const QSize& oneMonth);
+    static QSize popupGridFor(std::int32_t popupMonths);
 
 signals:
     // Events, in interface order. Dates are automation dates by value.
@@ -284,6 +294,7 @@ private:
     void putColor(int index, int dispid, OleColor value);
     void applyInitToNow();
     void recordSelection(const MonthCalendar& calendar) const;
+    static void selectionOf(const MonthCalendar& calendar, double& start, double& end);
     void postEvent(Posted kind);
     void raisePosted(Posted kind);
     void onSelectionChanged(MonthCalendar* calendar);
@@ -316,7 +327,7 @@ private:
     // host side
     QSize m_extent{250, 190};
     bool m_userMode = true;
-    bool m_dirty = false;
+    int m_loading = 0;
     QColor m_ambientBack;
     std::optional<QFont> m_ambientFont;
     std::function<bool(int)> m_requestEdit;
@@ -327,7 +338,7 @@ private:
     QPointer<ControlSurface> m_surface;
     QPointer<MonthCalendar> m_calendar;
     QPointer<PopupCalendar> m_popup;
-    bool m_popupAccepted = false;
+    int m_calendarBusy = 0; // host handlers running inside a calendar's own event handling
 };
 
 } // namespace vorrin

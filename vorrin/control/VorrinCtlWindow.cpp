@@ -45,10 +45,31 @@ VorrinCtl::PopupDriver& defaultPopupDriver()
     return driver;
 }
 
-// Virtual key codes, as hosts of the control expect them in KeyDown and KeyUp.
+// Virtual key codes, as hosts of the control expect them in KeyDown and KeyUp: the code of the
+// key on a US keyboard, whatever character it types. Keys that have no such code give 0, and the
+// control raises no key event for them (a character they type still arrives in KeyPress).
 short virtualKey(const QKeyEvent& event)
 {
     const int key = event.key();
+    if (event.modifiers() & Qt::KeypadModifier) {
+        if (key >= Qt::Key_0 && key <= Qt::Key_9)
+            return static_cast<short>(0x60 + (key - Qt::Key_0)); // the number pad's own digits
+        switch (key) {
+        case Qt::Key_Asterisk:
+            return 0x6A;
+        case Qt::Key_Plus:
+            return 0x6B;
+        case Qt::Key_Minus:
+            return 0x6D;
+        case Qt::Key_Period:
+        case Qt::Key_Comma:
+            return 0x6E;
+        case Qt::Key_Slash:
+            return 0x6F;
+        default:
+            break; // Enter and the navigation keys share the main keys' codes
+        }
+    }
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
         return static_cast<short>(key);
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
@@ -59,6 +80,8 @@ short virtualKey(const QKeyEvent& event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return 0x09;
+    case Qt::Key_Clear:
+        return 0x0C;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return 0x0D;
@@ -70,6 +93,8 @@ short virtualKey(const QKeyEvent& event)
         return 0x12;
     case Qt::Key_Pause:
         return 0x13;
+    case Qt::Key_CapsLock:
+        return 0x14;
     case Qt::Key_Escape:
         return 0x1B;
     case Qt::Key_Space:
@@ -90,12 +115,129 @@ short virtualKey(const QKeyEvent& event)
         return 0x27;
     case Qt::Key_Down:
         return 0x28;
+    case Qt::Key_Select:
+        return 0x29;
+    case Qt::Key_Printer:
+        return 0x2A;
+    case Qt::Key_Execute:
+        return 0x2B;
+    case Qt::Key_Print:
+        return 0x2C;
     case Qt::Key_Insert:
         return 0x2D;
     case Qt::Key_Delete:
         return 0x2E;
+    case Qt::Key_Help:
+        return 0x2F;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+        return 0x5B;
+    case Qt::Key_Super_R:
+        return 0x5C;
+    case Qt::Key_Menu:
+        return 0x5D;
+    case Qt::Key_Sleep:
+        return 0x5F;
+    case Qt::Key_NumLock:
+        return 0x90;
+    case Qt::Key_ScrollLock:
+        return 0x91;
+    case Qt::Key_AltGr:
+        return 0xA5;
+    case Qt::Key_Back:
+        return 0xA6;
+    case Qt::Key_Forward:
+        return 0xA7;
+    case Qt::Key_Refresh:
+        return 0xA8;
+    case Qt::Key_Stop:
+        return 0xA9;
+    case Qt::Key_Search:
+        return 0xAA;
+    case Qt::Key_Favorites:
+        return 0xAB;
+    case Qt::Key_HomePage:
+        return 0xAC;
+    case Qt::Key_VolumeMute:
+        return 0xAD;
+    case Qt::Key_VolumeDown:
+        return 0xAE;
+    case Qt::Key_VolumeUp:
+        return 0xAF;
+    case Qt::Key_MediaNext:
+        return 0xB0;
+    case Qt::Key_MediaPrevious:
+        return 0xB1;
+    case Qt::Key_MediaStop:
+        return 0xB2;
+    case Qt::Key_MediaPlay:
+    case Qt::Key_MediaTogglePlayPause:
+        return 0xB3;
+    case Qt::Key_LaunchMail:
+        return 0xB4;
+    case Qt::Key_LaunchMedia:
+        return 0xB5;
+    case Qt::Key_Launch0:
+        return 0xB6;
+    case Qt::Key_Launch1:
+        return 0xB7;
+    // The punctuation keys of a US keyboard, by either of their characters; a shifted digit
+    // is its digit key.
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon:
+        return 0xBA;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus:
+        return 0xBB;
+    case Qt::Key_Comma:
+    case Qt::Key_Less:
+        return 0xBC;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        return 0xBD;
+    case Qt::Key_Period:
+    case Qt::Key_Greater:
+        return 0xBE;
+    case Qt::Key_Slash:
+    case Qt::Key_Question:
+        return 0xBF;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde:
+        return 0xC0;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft:
+        return 0xDB;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar:
+        return 0xDC;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight:
+        return 0xDD;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl:
+        return 0xDE;
+    case Qt::Key_ParenRight:
+        return 0x30;
+    case Qt::Key_Exclam:
+        return 0x31;
+    case Qt::Key_At:
+        return 0x32;
+    case Qt::Key_NumberSign:
+        return 0x33;
+    case Qt::Key_Dollar:
+        return 0x34;
+    case Qt::Key_Percent:
+        return 0x35;
+    case Qt::Key_AsciiCircum:
+        return 0x36;
+    case Qt::Key_Ampersand:
+        return 0x37;
+    case Qt::Key_Asterisk:
+        return 0x38;
+    case Qt::Key_ParenLeft:
+        return 0x39;
     default:
-        return static_cast<short>(key & 0xFF);
+        return 0;
     }
 }
 
@@ -217,6 +359,22 @@ QColor VorrinCtl::ambientBackColor() const
                      : QApplication::palette().color(QPalette::Window);
 }
 
+void VorrinCtl::beginLoad()
+{
+    if (m_loading++ == 0)
+        destroyCalendarWindow();
+}
+
+void VorrinCtl::endLoad()
+{
+    if (m_loading == 0 || --m_loading > 0 || !m_surface)
+        return;
+    if (!m_usePopupOnly)
+        createCalendarWindow();
+    applyInitToNow();
+    m_surface->update();
+}
+
 void VorrinCtl::applyInitToNow()
 {
     if (!m_initToNow)
@@ -260,7 +418,21 @@ void VorrinCtl::createCalendarWindow()
 
 void VorrinCtl::destroyCalendarWindow()
 {
-    delete m_calendar.data();
+    MonthCalendar* calendar = m_calendar.data();
+    if (!calendar)
+        return;
+    if (m_calendarBusy == 0) {
+        delete calendar;
+        return;
+    }
+    // A host's handler remakes the calendar from inside an event that calendar is still handling:
+    // it leaves now, unheard, and goes once its event is over.
+    m_calendar = nullptr;
+    calendar->removeEventFilter(this);
+    disconnect(calendar, nullptr, this, nullptr);
+    calendar->hide();
+    calendar->setParent(nullptr); // so removing the control's window now cannot take it along
+    calendar->deleteLater();
 }
 
 void VorrinCtl::configureCalendar(MonthCalendar& calendar)
@@ -309,20 +481,23 @@ void VorrinCtl::placeCalendar()
 
 void VorrinCtl::onSelectionChanged(MonthCalendar* calendar)
 {
+    // Moves in the popup stay there until the user confirms them (see Popup).
+    if (m_popup && calendar == m_popup->calendar())
+        return;
     recordSelection(*calendar);
     postEvent((calendar->style() & StyleMultiSelect) ? Posted::RangeChanged : Posted::DateChanged);
 }
 
 void VorrinCtl::onDatePicked(MonthCalendar* calendar, bool onDate)
 {
-    const bool inPopup = m_popup && calendar == m_popup->calendar();
-    // In the popup a pick counts only with the pointer on a date: it closes the popup.
-    if (inPopup && !onDate)
+    // In the popup a pick counts only with the pointer on a date: it confirms like OK.
+    if (m_popup && calendar == m_popup->calendar()) {
+        if (onDate)
+            closePopup(true);
         return;
+    }
     recordSelection(*calendar);
     postEvent((calendar->style() & StyleMultiSelect) ? Posted::RangePicked : Posted::DatePicked);
-    if (inPopup)
-        closePopup(true);
 }
 
 void VorrinCtl::onDayStateRequest(MonthCalendar* calendar, const QDate& firstMonth, int months)
@@ -335,7 +510,9 @@ void VorrinCtl::onDayStateRequest(MonthCalendar* calendar, const QDate& firstMon
     QVariantList args{automationFromDate(firstMonth), QVariant(rows),
                       m_popup && calendar == m_popup->calendar(), false};
     QPointer<MonthCalendar> alive(calendar);
+    ++m_calendarBusy;
     fire(DispId::EvDayState, args);
+    --m_calendarBusy;
     std::vector<std::uint32_t> masks;
     if (alive && args.at(3).toBool() && dayStateMasks(args.at(1), months, masks))
         alive->setDayState(masks);
@@ -480,7 +657,9 @@ bool VorrinCtl::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+        ++m_calendarBusy;
         fireKey(event->type() == QEvent::KeyPress ? DispId::EvKeyDown : DispId::EvKeyUp, event);
+        --m_calendarBusy;
         break;
     default:
         break;
@@ -497,8 +676,10 @@ void VorrinCtl::fireKey(int dispid, QEvent* event)
         return;
     const short shift = (key->modifiers() & Qt::ShiftModifier) ? 1 : 0;
     QPointer<VorrinCtl> alive(this);
-    QVariantList args{QVariant::fromValue(virtualKey(*key)), QVariant::fromValue(shift)};
-    fire(dispid, args);
+    if (const short code = virtualKey(*key)) {
+        QVariantList args{QVariant::fromValue(code), QVariant::fromValue(shift)};
+        fire(dispid, args);
+    }
     if (alive && dispid == DispId::EvKeyDown && !key->text().isEmpty()) {
         QVariantList charArgs{QVariant::fromValue(static_cast<short>(key->text().at(0).unicode()))};
         fire(DispId::EvKeyPress, charArgs);
@@ -529,6 +710,26 @@ QSize VorrinCtl::popupSizeFor(std::int32_t popupMonths, const QSize& oneMonth)
     }
 }
 
+QSize VorrinCtl::popupGridFor(std::int32_t popupMonths)
+{
+    switch (popupMonths) {
+    case 2:
+        return {2, 1};
+    case 3:
+        return {3, 1};
+    case 4:
+        return {2, 2};
+    case 6:
+        return {3, 2};
+    case 9:
+        return {3, 3};
+    case 12:
+        return {3, 4};
+    default:
+        return {1, 1};
+    }
+}
+
 void VorrinCtl::setDefaultPopupDriver(PopupDriver driver)
 {
     defaultPopupDriver() = std::move(driver);
@@ -539,6 +740,13 @@ void VorrinCtl::Popup()
     if (m_popup)
         return; // one popup per control at a time
     QPointer<VorrinCtl> alive(this);
+    // What the control had when the popup opened: the inline calendar's selection, or without
+    // one the recorded dates.
+    double openedStart = m_start;
+    double openedEnd = m_end;
+    if (m_calendar)
+        selectionOf(*m_calendar, openedStart, openedEnd);
+
     QPointer<PopupCalendar> popup = new PopupCalendar(styleBitsFor(m_monthCalStyle), controlWindow());
     m_popup = popup;
     MonthCalendar* calendar = popup->calendar();
@@ -551,7 +759,9 @@ void VorrinCtl::Popup()
             [this, calendar](const QDate& first, int months) { onDayStateRequest(calendar, first, months); });
     calendar->installEventFilter(this);
 
-    popup->setCalendarSize(popupSizeFor(m_popupMonths, calendar->minimumMonthSize()));
+    const QSize grid = popupGridFor(m_popupMonths);
+    popup->setPopupSize(popupSizeFor(m_popupMonths, calendar->minimumMonthSize()), grid.width(),
+                        grid.height());
     configureCalendar(*calendar);
     calendar->showPageContaining(calendar->model().selStart());
     calendar->requestDayStates();
@@ -572,7 +782,6 @@ void VorrinCtl::Popup()
     }
     popup->move(position);
 
-    m_popupAccepted = false;
     const PopupDriver driver = m_popupDriver ? m_popupDriver : defaultPopupDriver();
     if (driver) {
         popup->show();
@@ -585,19 +794,36 @@ void VorrinCtl::Popup()
     if (!alive)
         return;
     const bool accepted = popup && popup->result() == QDialog::Accepted;
+    double start = m_start;
+    double end = m_end;
+    if (accepted)
+        selectionOf(*popup->calendar(), start, end);
     delete popup.data();
 
-    if (!m_calendar)
+    if (!accepted) {
+        // Cancelled: the control keeps what it had, and the host hears nothing.
+        if (m_calendar) {
+            recordSelection(*m_calendar);
+        } else {
+            m_start = openedStart;
+            m_end = openedEnd;
+        }
         return;
-    if (accepted) {
+    }
+    // Confirmed, by OK or by a pick: the inline calendar takes the popup's selection, and the
+    // host hears of it once, as of a pick.
+    m_start = start;
+    m_end = end;
+    if (m_calendar) {
         if (multiSelectMode())
             m_calendar->setSelRange(dateFromAutomation(m_start), dateFromAutomation(m_end));
         else
             m_calendar->setCurSel(dateFromAutomation(m_start));
-    } else {
-        // Cancelled: the inline calendar's selection is what stands.
-        recordSelection(*m_calendar);
     }
+    const bool multi = styleBitsFor(m_monthCalStyle) & StyleMultiSelect;
+    if (start != openedStart || (multi && end != openedEnd))
+        postEvent(multi ? Posted::RangeChanged : Posted::DateChanged);
+    postEvent(multi ? Posted::RangePicked : Posted::DatePicked);
 }
 
 void VorrinCtl::closePopup(bool ok)

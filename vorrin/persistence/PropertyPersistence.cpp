@@ -1,6 +1,7 @@
 #include "vorrin/persistence/PropertyPersistence.h"
 
 #include "component/Font.h"
+#include "component/Site.h"
 #include "component/StdFont.h"
 #include "vorrin/persistence/SavedProperties.h"
 
@@ -178,6 +179,23 @@ QSize extentOf(const PropertyPersistence::Extent& extent)
     return extent.get ? extent.get() : QSize();
 }
 
+// A saved size out of range is damage like any refused value: the load stops, saying which.
+HResult applyExtent(const PropertyPersistence::Extent& extent, uint32_t cx, uint32_t cy, ExcepInfo* excep)
+{
+    const bool xValid = isValidExtent(cx);
+    if (!xValid || !isValidExtent(cy)) {
+        const QString name = xValid ? SavedProperties::extentYName() : SavedProperties::extentXName();
+        if (excep) {
+            *excep = {};
+            excep->scode = E_INVALIDARG;
+            excep->description = QStringLiteral("Invalid Range for Property ") + name +
+                                 QStringLiteral(".\r\nProperty: ") + name + QStringLiteral("\r\n");
+        }
+        return excep ? DISP_E_EXCEPTION : E_INVALIDARG;
+    }
+    return extent.set ? extent.set(QSize(static_cast<int>(cx), static_cast<int>(cy))) : S_OK;
+}
+
 } // namespace
 
 HResult PropertyPersistence::saveToStream(IDispatch* control, const Extent& extent, IStream* stream,
@@ -218,8 +236,8 @@ HResult PropertyPersistence::loadFromStream(IDispatch* control, const Extent& ex
         return STG_E_INVALIDHEADER;
     if (failed(hr = readLE(stream, cx)) || failed(hr = readLE(stream, cy)))
         return hr;
-    if (extent.set)
-        extent.set(QSize(static_cast<int>(cx), static_cast<int>(cy)));
+    if (failed(hr = applyExtent(extent, cx, cy, excep)))
+        return hr;
     for (const SavedProperty& p : SavedProperties::list()) {
         Variant stored;
         if (failed(hr = readValue(stream, stored)))
@@ -272,18 +290,26 @@ HResult PropertyPersistence::loadFromBag(IDispatch* control, const Extent& exten
 {
     if (!control || !bag)
         return E_POINTER;
+    // The size applies only when both extents are there; one that is there but not a number
+    // fails the load like any other damaged value.
     Variant cx = Variant::fromUI4(0);
     Variant cy = Variant::fromUI4(0);
-    const bool hasX = succeeded(bag->Read(SavedProperties::extentXName(), cx));
-    const bool hasY = succeeded(bag->Read(SavedProperties::extentYName(), cy));
-    if (hasX && hasY && extent.set)
-        extent.set(QSize(static_cast<int>(cx.toUI4()), static_cast<int>(cy.toUI4())));
+    HResult hr = bag->Read(SavedProperties::extentXName(), cx);
+    const bool hasX = hr != E_INVALIDARG;
+    if (hasX && failed(hr))
+        return hr;
+    hr = bag->Read(SavedProperties::extentYName(), cy);
+    const bool hasY = hr != E_INVALIDARG;
+    if (hasY && failed(hr))
+        return hr;
+    if (hasX && hasY && failed(hr = applyExtent(extent, cx.toUI4(), cy.toUI4(), excep)))
+        return hr;
     for (const SavedProperty& p : SavedProperties::list()) {
         Variant stored;
         // The bag converts to the type asked for, carried by the value passed in.
         if (p.type != VT_DISPATCH)
             Variant::fromI4(0).changeType(p.type, stored);
-        HResult hr = bag->Read(p.name, stored);
+        hr = bag->Read(p.name, stored);
         if (hr == E_INVALIDARG)
             continue; // not saved: the property keeps its value
         if (failed(hr))

@@ -14,7 +14,8 @@ namespace vorrin {
 // property under its saved name). Values are read through the control's getters and applied
 // through its setters, by DISPID, so validation applies on load too. Loading stops at the first
 // property the control refuses and returns that failure with the control's exception
-// information; the properties before it stay applied.
+// information; the properties before it stay applied. Extents outside 0..kMaxExtentHimetric stop
+// the load before anything is applied, with exception information naming the extent.
 //
 // The stream form of each property is a 2-byte variant type and its value: 4 bytes for colours
 // (VT_UI4) and integers (VT_I4), 2 for Booleans (VT_BOOL, True = -1), 8 for dates (VT_DATE); the
@@ -27,7 +28,7 @@ public:
     struct Extent
     {
         std::function<QSize()> get;
-        std::function<void(const QSize&)> set;
+        std::function<component::HResult(const QSize&)> set;
     };
 
     static component::HResult saveToStream(component::IDispatch* control, const Extent& extent,

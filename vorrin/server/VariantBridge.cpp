@@ -2,6 +2,8 @@
 
 #include "component/SafeArray.h"
 
+#include <optional>
+
 namespace vorrin {
 
 using namespace component;
@@ -33,10 +35,8 @@ VarType VariantBridge::varTypeOf(ValueType type)
 
 HResult VariantBridge::toQVariant(const Variant& in, ValueType type, QVariant& out)
 {
-    if (type == ValueType::Variant) {
-        out = toQVariant(in);
-        return S_OK;
-    }
+    if (type == ValueType::Variant)
+        return toQVariant(in, out);
     Variant v;
     const HResult hr = in.changeType(varTypeOf(type), v);
     if (failed(hr))
@@ -90,49 +90,103 @@ Variant VariantBridge::fromQVariant(const QVariant& in, ValueType type)
     return fromQVariant(in);
 }
 
-QVariant VariantBridge::toQVariant(const Variant& in)
+namespace {
+
+// Nested arrays beyond this depth are not something a member takes; refusing them keeps the
+// conversion's recursion bounded whatever a host builds.
+constexpr int kMaxNesting = 8;
+
+HResult anyToQVariant(const Variant& in, QVariant& out, int depth);
+
+// An element of `a` at positions `first` and `second` (counted from 0) of its first two
+// dimensions; the caller has checked that every index fits 32 bits.
+HResult elementAt(const SafeArray& a, uint32_t first, std::optional<uint32_t> second, QVariant& out,
+                  int depth)
+{
+    QList<int32_t> index{static_cast<int32_t>(static_cast<int64_t>(a.lowerBound(1)) + first)};
+    if (second)
+        index << static_cast<int32_t>(static_cast<int64_t>(a.lowerBound(2)) + *second);
+    const Variant* element = a.at(index);
+    if (!element)
+        return DISP_E_BADINDEX;
+    return anyToQVariant(*element, out, depth + 1);
+}
+
+HResult arrayToQVariant(const SafeArray& a, QVariant& out, int depth)
+{
+    if (depth >= kMaxNesting)
+        return E_INVALIDARG;
+    if (a.dimensions() != 1 && a.dimensions() != 2) {
+        // Nothing the control takes; a scalar makes its shape check refuse it.
+        out = QVariant(0);
+        return S_OK;
+    }
+    for (int d = 1; d <= a.dimensions(); ++d)
+        if (!a.isAddressable(d))
+            return E_INVALIDARG;
+    QVariantList rows;
+    for (uint32_t i = 0; i < a.count(1); ++i) {
+        QVariant value;
+        if (a.dimensions() == 1) {
+            if (const HResult hr = elementAt(a, i, std::nullopt, value, depth); failed(hr))
+                return hr;
+        } else {
+            QVariantList row;
+            for (uint32_t j = 0; j < a.count(2); ++j) {
+                QVariant element;
+                if (const HResult hr = elementAt(a, i, j, element, depth); failed(hr))
+                    return hr;
+                row << element;
+            }
+            value = row;
+        }
+        rows << value;
+    }
+    out = rows;
+    return S_OK;
+}
+
+HResult anyToQVariant(const Variant& in, QVariant& out, int depth)
 {
     const Variant& v = in.deref();
     if (v.isArray()) {
-        const SafeArray* a = v.array();
-        if (!a)
-            return QVariantList{};
-        QVariantList rows;
-        if (a->dimensions() == 1) {
-            for (int32_t i = a->lowerBound(1); i <= a->upperBound(1); ++i)
-                rows << toQVariant(*a->at({i}));
-            return rows;
-        }
-        if (a->dimensions() == 2) {
-            for (int32_t i = a->lowerBound(1); i <= a->upperBound(1); ++i) {
-                QVariantList row;
-                for (int32_t j = a->lowerBound(2); j <= a->upperBound(2); ++j)
-                    row << toQVariant(*a->at({i, j}));
-                rows << QVariant(row);
-            }
-            return rows;
-        }
-        // Three or more dimensions: nothing the control takes; hand over a scalar so the
-        // control's shape check refuses it.
-        return QVariant(0);
+        if (const SafeArray* a = v.array())
+            return arrayToQVariant(*a, out, depth);
+        out = QVariantList{};
+        return S_OK;
     }
     switch (v.type()) {
     case VT_BOOL:
-        return v.toBool();
+        out = v.toBool();
+        break;
     case VT_I2:
-        return QVariant::fromValue<qint16>(v.toI2());
+        out = QVariant::fromValue<qint16>(v.toI2());
+        break;
     case VT_I4:
-        return QVariant::fromValue<qint32>(v.toI4());
+        out = QVariant::fromValue<qint32>(v.toI4());
+        break;
     case VT_UI4:
-        return QVariant::fromValue<quint32>(v.toUI4());
+        out = QVariant::fromValue<quint32>(v.toUI4());
+        break;
     case VT_R8:
     case VT_DATE:
-        return v.toR8();
+        out = v.toR8();
+        break;
     case VT_BSTR:
-        return v.toString();
+        out = v.toString();
+        break;
     default:
-        return {};
+        out = QVariant();
+        break;
     }
+    return S_OK;
+}
+
+} // namespace
+
+HResult VariantBridge::toQVariant(const Variant& in, QVariant& out)
+{
+    return anyToQVariant(in, out, 0);
 }
 
 Variant VariantBridge::fromQVariant(const QVariant& in)

@@ -17,8 +17,12 @@ public:
     static component::HResult toQVariant(const component::Variant& in, ValueType type, QVariant& out);
     static component::Variant fromQVariant(const QVariant& in, ValueType type);
 
-    // Any variant, by its own type (arrays become nested lists: rows of the first dimension).
-    static QVariant toQVariant(const component::Variant& in);
+    // Any variant, by its own type. A one-dimensional array becomes a list; a two-dimensional one
+    // a list of rows (the first dimension), each a list (the second); an array of more dimensions
+    // a plain number, which no member takes as an array. Arrays are walked by their element
+    // counts; one whose indices do not fit 32 bits, or arrays nested more than a few deep, fail
+    // with E_INVALIDARG.
+    static component::HResult toQVariant(const component::Variant& in, QVariant& out);
     // Any QVariant; a list of lists becomes a two-dimensional array with lower bounds 1.
     static component::Variant fromQVariant(const QVariant& in);
 

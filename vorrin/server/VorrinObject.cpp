@@ -1,5 +1,6 @@
 #include "vorrin/server/VorrinObject.h"
 
+#include "component/MemoryStream.h"
 #include "component/StdFont.h"
 #include "vorrin/control/PopupCalendar.h"
 #include "vorrin/control/VorrinCtl.h"
@@ -110,6 +111,7 @@ VorrinObject::VorrinObject()
                 site->OnFocus(hasFocus);
         });
     });
+    markClean();
 }
 
 template <class F> void VorrinObject::fromControl(F&& deliver)
@@ -169,6 +171,8 @@ HResult VorrinObject::QueryInterface(const Guid& iid, void** out)
         *out = static_cast<IPersistPropertyBag*>(this);
     else if (iid == IControlObject::iid)
         *out = static_cast<IControlObject*>(this);
+    else if (iid == IAmbientChangeSink::iid)
+        *out = static_cast<IAmbientChangeSink*>(this);
     else if (iid == IInPlaceWidget::iid)
         *out = static_cast<IInPlaceWidget*>(this);
     else if (iid == ISpecifyPropertyPages::iid)
@@ -277,8 +281,9 @@ HResult VorrinObject::invokeMember(component::DispId id, uint16_t flags, QList<V
         return DISP_E_MEMBERNOTFOUND;
     if (m->kind == MemberInfo::Property) {
         if (flags & DISPATCH_PROPERTYGET) {
+            // No value (the range dates without a calendar window) leaves the result as passed.
             const QVariant value = m_ctl->getProperty(id);
-            if (result)
+            if (result && value.isValid())
                 *result = VariantBridge::fromQVariant(value, m->type);
             return S_OK;
         }
@@ -356,7 +361,6 @@ void VorrinObject::fontChanged()
         return;
     // The font object was changed in place (a font page, or a host holding it by reference):
     // the control redraws with it; the change was the font's holder's to allow.
-    m_fontDirty = true;
     m_syncingFont = true;
     m_ctl->put_Font(m_font->toQFont());
     m_syncingFont = false;
@@ -373,7 +377,6 @@ HResult VorrinObject::putFont(const Variant& value, bool byReference)
     // Both setters ask the container first and stop when it refuses.
     if (m_propertyNotify.requestEdit(DispId::Font) != S_OK)
         return S_FALSE;
-    m_fontDirty = true;
     m_syncingFont = true;
     if (!given) {
         adoptFont({});
@@ -405,10 +408,11 @@ void VorrinObject::chooseSiteFont()
         if (succeeded(getProperty(ambients.get(), DISPID_AMBIENT_FONT, v)))
             ambient = queryInterface<IFont>(v.deref().unknown());
     }
+    // A copy of the ambient font; when there is none, or it cannot be copied, the default.
     Ref<IFont> chosen;
-    if (ambient) {
-        ambient->Clone(reinterpret_cast<IFont**>(chosen.put()));
-    } else {
+    if (ambient && failed(ambient->Clone(reinterpret_cast<IFont**>(chosen.put()))))
+        chosen.reset();
+    if (!chosen) {
         StdFont::Description d;
         d.name = QStringLiteral("Times New Roman");
         d.size = 100000;
@@ -494,7 +498,7 @@ HResult VorrinObject::GetClassID(Guid& clsid)
 
 HResult VorrinObject::IsDirty()
 {
-    return m_ctl->isDirty() || m_fontDirty ? S_OK : S_FALSE;
+    return savedSettings() != m_cleanSettings ? S_OK : S_FALSE;
 }
 
 namespace {
@@ -506,57 +510,87 @@ PropertyPersistence::Extent extentOf(VorrinObject* object)
                 object->GetExtent(s);
                 return s;
             },
-            [object](const QSize& s) { object->SetExtent(s); }};
+            [object](const QSize& s) { return object->SetExtent(s); }};
 }
 
 } // namespace
 
-HResult VorrinObject::Load(IStream* stream)
+template <class F> HResult VorrinObject::loadSettings(F&& load)
 {
     const Ref<IUnknown> keepAlive = Ref<IUnknown>::share(identity());
     m_lastError = {};
+    HResult hr = S_OK;
+    m_ctl->beginLoad();
     try {
-        return PropertyPersistence::loadFromStream(this, extentOf(this), stream, &m_lastError);
+        hr = load();
     } catch (const std::exception& error) {
-        return fail(error, nullptr);
+        hr = fail(error, nullptr);
     }
+    m_ctl->endLoad();
+    if (failed(hr) && !m_lastError.description.isEmpty() && m_lastError.source.isEmpty())
+        m_lastError.source = ids::progId();
+    // Half a load leaves settings that match no store: the object stays dirty then.
+    if (succeeded(hr))
+        markClean();
+    return hr;
+}
+
+QByteArray VorrinObject::savedSettings()
+{
+    // The settings are read through dispatch, which must not disturb the last error a host may
+    // still ask for.
+    const ExcepInfo lastError = m_lastError;
+    Ref<MemoryStream> stream = MemoryStream::create();
+    const HResult hr = PropertyPersistence::saveToStream(this, extentOf(this), stream.get());
+    m_lastError = lastError;
+    return succeeded(hr) ? stream->data() : QByteArray();
+}
+
+HResult VorrinObject::Load(IStream* stream)
+{
+    return loadSettings(
+        [&] { return PropertyPersistence::loadFromStream(this, extentOf(this), stream, &m_lastError); });
 }
 
 HResult VorrinObject::Save(IStream* stream, bool clearDirty)
 {
+    if (!stream)
+        return E_POINTER;
+    // Saved once, then copied: the bytes are also what the object is clean against.
     m_lastError = {};
-    const HResult hr = PropertyPersistence::saveToStream(this, extentOf(this), stream, &m_lastError);
-    if (succeeded(hr) && clearDirty) {
-        m_ctl->setDirty(false);
-        m_fontDirty = false;
-    }
-    return hr;
+    Ref<MemoryStream> bytes = MemoryStream::create();
+    HResult hr = PropertyPersistence::saveToStream(this, extentOf(this), bytes.get(), &m_lastError);
+    if (failed(hr))
+        return hr;
+    uint32_t written = 0;
+    const auto size = static_cast<uint32_t>(bytes->data().size());
+    if (failed(hr = stream->Write(bytes->data().constData(), size, &written)))
+        return hr;
+    if (written != size)
+        return STG_E_WRITEFAULT;
+    if (clearDirty)
+        m_cleanSettings = bytes->data();
+    return S_OK;
 }
 
 HResult VorrinObject::InitNew()
 {
+    markClean();
     return S_OK;
 }
 
 HResult VorrinObject::Load(IPropertyBag* bag)
 {
-    const Ref<IUnknown> keepAlive = Ref<IUnknown>::share(identity());
-    m_lastError = {};
-    try {
-        return PropertyPersistence::loadFromBag(this, extentOf(this), bag, &m_lastError);
-    } catch (const std::exception& error) {
-        return fail(error, nullptr);
-    }
+    return loadSettings(
+        [&] { return PropertyPersistence::loadFromBag(this, extentOf(this), bag, &m_lastError); });
 }
 
 HResult VorrinObject::Save(IPropertyBag* bag, bool clearDirty, bool)
 {
     m_lastError = {};
     const HResult hr = PropertyPersistence::saveToBag(this, extentOf(this), bag, &m_lastError);
-    if (succeeded(hr) && clearDirty) {
-        m_ctl->setDirty(false);
-        m_fontDirty = false;
-    }
+    if (succeeded(hr) && clearDirty)
+        markClean();
     return hr;
 }
 
@@ -577,7 +611,18 @@ HResult VorrinObject::SetClientSite(IClientSite* site)
     if (!m_site)
         return S_OK;
     readAmbients();
+    // The font a container's site brings is where the object starts, not a change to save.
+    const bool clean = IsDirty() == S_FALSE;
     chooseSiteFont();
+    if (clean)
+        markClean();
+    return S_OK;
+}
+
+HResult VorrinObject::OnAmbientPropertyChange(component::DispId id)
+{
+    if (id == DISPID_UNKNOWN || id == DISPID_AMBIENT_USERMODE || id == DISPID_AMBIENT_BACKCOLOR)
+        readAmbients();
     return S_OK;
 }
 
@@ -591,7 +636,7 @@ HResult VorrinObject::GetClientSite(IClientSite** site)
 
 HResult VorrinObject::SetExtent(const QSize& himetric)
 {
-    if (himetric.width() < 0 || himetric.height() < 0)
+    if (!isValidExtent(himetric.width()) || !isValidExtent(himetric.height()))
         return E_INVALIDARG;
     m_himetric = himetric;
     m_ctl->setExtent(QSize(pixelsFromHimetric(himetric.width()), pixelsFromHimetric(himetric.height())));

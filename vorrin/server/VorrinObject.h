@@ -21,16 +21,23 @@ class FontChangeSink;
 // the ProgID); raises _CalEvents on advised sinks and property notifications on
 // IPropertyNotifySink sinks (whose OnRequestEdit answers the control's permission requests);
 // saves and loads the control's settings by stream and by property bag; takes its site, ambient
-// properties and font; shows itself inside a host widget; and names its property pages.
+// properties (again whenever the site says they changed) and font; shows itself inside a host widget; and
+// names its property pages.
 //
 // The font property is a font object (IFont) owned here and mirrored into the control as a
 // QFont; changes reported by the font object reach the control. Close() (or the last Release)
 // drops the site, every sink and the window. Counts as a live object of the library.
+//
+// Saved settings load the same way whether or not the control is shown (VorrinCtl::beginLoad).
+// The object is dirty exactly when what it would save differs from what it last loaded or saved
+// (or from what it was made or sited with): changes to properties that are never saved do not
+// count, and neither does choosing the site's font.
 class VorrinObject final : public component::IDispatch,
                            public component::IConnectionPointContainer,
                            public component::IPersistStreamInit,
                            public component::IPersistPropertyBag,
                            public component::IControlObject,
+                           public component::IAmbientChangeSink,
                            public component::IInPlaceWidget,
                            public component::ISpecifyPropertyPages,
                            public component::IErrorInfoSource
@@ -69,6 +76,9 @@ public:
     component::HResult GetExtent(QSize& himetric) override;
     component::HResult Close() override;
 
+    // IAmbientChangeSink: user mode and background colour are read again.
+    component::HResult OnAmbientPropertyChange(component::DispId id) override;
+
     // IInPlaceWidget
     component::HResult InPlaceActivate(QWidget* parent, const QRect& rect) override;
     component::HResult InPlaceDeactivate() override;
@@ -96,6 +106,9 @@ private:
     void fontChanged();
     void chooseSiteFont();
     void readAmbients();
+    template <class F> component::HResult loadSettings(F&& load);
+    QByteArray savedSettings();
+    void markClean() { m_cleanSettings = savedSettings(); }
     void onEvent(int dispid, QVariantList& args);
     template <class F> void fromControl(F&& deliver);
     component::HResult invokeMember(component::DispId id, uint16_t flags, QList<component::Variant>& args,
@@ -110,11 +123,11 @@ private:
     component::Ref<component::IFont> m_font;
     FontChangeSink* m_fontSink;
     uint32_t m_fontCookie = 0;
-    bool m_fontDirty = false;
     bool m_syncingFont = false;          // a font object change being mirrored: no permission needed
     int m_controlDepth = 0;              // notifications from the control under way
     bool m_deferControlDeletion = false; // the last reference went during one of them
     QSize m_himetric;
+    QByteArray m_cleanSettings; // what the object saved or loaded last
     component::ExcepInfo m_lastError;
 };
 

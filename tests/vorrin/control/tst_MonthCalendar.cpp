@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace vorrin;
 
@@ -74,6 +75,42 @@ private slots:
                           calendar.layoutInfo().prevButtonRect().center().toPoint());
         QCOMPARE(calendar.model().firstMonth(), QDate(2030, 1, 1));
         QCOMPARE(calendar.model().selStart(), QDate(2030, 1, 28));
+    }
+
+    void heldScrollButtonRepeatsAndTheWheelMovesByAMonth()
+    {
+        MonthCalendar calendar(0);
+        calendar.resize(calendar.minimumMonthSize());
+        calendar.show();
+        QVERIFY(calendar.setCurSel(QDate(2030, 1, 15)));
+        const QPoint next = calendar.layoutInfo().nextButtonRect().center().toPoint();
+        QTest::mousePress(&calendar, Qt::LeftButton, {}, next);
+        QCOMPARE(calendar.model().firstMonth(), QDate(2030, 2, 1));
+        QTRY_VERIFY(calendar.model().firstMonth() >= QDate(2030, 4, 1));
+        QTest::mouseRelease(&calendar, Qt::LeftButton, {}, next);
+        const QDate released = calendar.model().firstMonth();
+        QTest::qWait(600);
+        QCOMPARE(calendar.model().firstMonth(), released);
+        QCOMPARE(calendar.model().selStart(), QDate(released.year(), released.month(), 15));
+
+        QSignalSpy selection(&calendar, &MonthCalendar::selectionChanged);
+        auto wheel = [&](int delta) {
+            const QPointF at = calendar.rect().center();
+            QWheelEvent event(at, calendar.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&calendar, &event);
+        };
+        wheel(-120); // towards the user: on
+        QCOMPARE(calendar.model().firstMonth(), released.addMonths(1));
+        QCOMPARE(calendar.model().selStart(), QDate(released.year(), released.month(), 15).addMonths(1));
+        QCOMPARE(selection.count(), 1);
+        wheel(120);
+        wheel(120);
+        QCOMPARE(calendar.model().firstMonth(), released.addMonths(-1));
+        wheel(60); // half a notch, then the other half
+        QCOMPARE(calendar.model().firstMonth(), released.addMonths(-1));
+        wheel(60);
+        QCOMPARE(calendar.model().firstMonth(), released.addMonths(-2));
     }
 
     void todayLineSelectsTodayAndPicks()

@@ -266,8 +266,62 @@ private slots:
         h.ctl.put_MonthCalStyle(DefaultNoMultiSelect);
         h.ctl.put_dDate(ad(2026, 8, 8));
         QCOMPARE(h.cal().model().selStart(), QDate(2026, 8, 8));
-        h.ctl.put_dDate(std::numeric_limits<double>::quiet_NaN()); // refused: nothing recorded
+        // Refused: a failure, and nothing recorded.
+        QCOMPARE(errorOf([&] { h.ctl.put_dDate(std::numeric_limits<double>::quiet_NaN()); }).number(),
+                 Result::Fail);
         QCOMPARE(h.ctl.get_dDate(), ad(2026, 8, 8));
+    }
+
+    void refusedDatesFailAndTellNobody_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("dispid");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<quint32>("result");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const std::pair<const char*, int> setters[] = {
+            {"dDate", DispId::dDate}, {"StartDate", DispId::StartDate}, {"EndDate", DispId::EndDate}};
+        for (const auto& [name, dispid] : setters) {
+            QTest::addRow("%s, single select, far beyond any calendar", name)
+                << int(DefaultNoMultiSelect) << dispid << 1e12 << Result::Fail;
+            QTest::addRow("%s, single select, not a number", name)
+                << int(DefaultNoMultiSelect) << dispid << nan << Result::Fail;
+            QTest::addRow("%s, multi-select, far beyond any calendar", name)
+                << int(MultiSelect) << dispid << 1e12
+                << (dispid == DispId::dDate ? Result::Exception : Result::Fail);
+        }
+    }
+
+    void refusedDatesFailAndTellNobody()
+    {
+        QFETCH(int, style);
+        QFETCH(int, dispid);
+        QFETCH(double, value);
+        QFETCH(quint32, result);
+        Hosted h([&](VorrinCtl& c) {
+            c.put_MonthCalStyle(style);
+            c.put_InitToNow(false);
+            c.put_dDate(ad(2026, 4, 10));
+        });
+        const double start = h.ctl.get_StartDate();
+        const double end = h.ctl.get_EndDate();
+        QSignalSpy changed(&h.ctl, &VorrinCtl::propertyChanged);
+        QSignalSpy data(&h.ctl, &VorrinCtl::dataChanged);
+        int asked = 0;
+        h.ctl.setRequestEdit([&](int) {
+            ++asked;
+            return true;
+        });
+        const ControlError e = errorOf([&] { h.ctl.putProperty(dispid, value); });
+        QCOMPARE(e.number(), result);
+        QCOMPARE(e.dispid(), dispid);
+        QCOMPARE(h.ctl.get_StartDate(), start);
+        QCOMPARE(h.ctl.get_EndDate(), end);
+        QCOMPARE(h.cal().model().selStart(), QDate(2026, 4, 10));
+        QCOMPARE(h.cal().model().selEnd(), QDate(2026, 4, 10));
+        QCOMPARE(asked, 0);
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(data.count(), 0);
     }
 
     void endDateRefusedRecordsTheDayAsStartAndEnd()
@@ -290,12 +344,10 @@ private slots:
         Hosted h;
         QSignalSpy changed(&h.ctl, &VorrinCtl::propertyChanged);
         QSignalSpy data(&h.ctl, &VorrinCtl::dataChanged);
-        h.ctl.setDirty(false);
         h.ctl.put_CalTitleBkColor(0x00336699u);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toInt(), DispId::CalTitleBkColor);
         QCOMPARE(h.cal().color(MonthCalendar::TitleBackgroundColor), QColor(0x99, 0x66, 0x33));
-        QVERIFY(h.ctl.isDirty());
 
         QList<int> asked;
         h.ctl.setRequestEdit([&](int dispid) {

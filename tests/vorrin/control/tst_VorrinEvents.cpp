@@ -1,10 +1,13 @@
 // The control at run time: user input on the calendar, posted events, day states and the popup.
 #include "vorrin/control/AutomationDate.h"
+#include "vorrin/control/CalendarLayout.h"
 #include "vorrin/control/ControlMessages.h"
 #include "vorrin/control/MonthCalendar.h"
 #include "vorrin/control/PopupCalendar.h"
 #include "vorrin/control/VorrinCtl.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -171,6 +174,83 @@ private slots:
         QTRY_COMPARE(log.count(DispId::EvDateRangeChanged), 1);
     }
 
+    void keysArriveWithTheirOwnCodes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("code"); // 0: no key event at all
+        QTest::newRow("full stop") << int(Qt::Key_Period) << 0 << 0xBE;
+        QTest::newRow("hyphen") << int(Qt::Key_Minus) << 0 << 0xBD;
+        QTest::newRow("comma") << int(Qt::Key_Comma) << 0 << 0xBC;
+        QTest::newRow("slash") << int(Qt::Key_Slash) << 0 << 0xBF;
+        QTest::newRow("Num Lock") << int(Qt::Key_NumLock) << 0 << 0x90;
+        QTest::newRow("Caps Lock") << int(Qt::Key_CapsLock) << 0 << 0x14;
+        QTest::newRow("Scroll Lock") << int(Qt::Key_ScrollLock) << 0 << 0x91;
+        QTest::newRow("exclamation mark: the 1 key") << int(Qt::Key_Exclam) << int(Qt::ShiftModifier) << 0x31;
+        QTest::newRow("number pad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << 0x65;
+        QTest::newRow("number pad point") << int(Qt::Key_Period) << int(Qt::KeypadModifier) << 0x6E;
+        QTest::newRow("number pad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 0x0D;
+        QTest::newRow("F12") << int(Qt::Key_F12) << 0 << 0x7B;
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << 0x2E;
+        QTest::newRow("e acute: no key code") << int(Qt::Key_Eacute) << 0 << 0;
+        QTest::newRow("a media key without one") << int(Qt::Key_Eject) << 0 << 0;
+    }
+
+    void keysArriveWithTheirOwnCodes()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, code);
+        Hosted h;
+        EventLog log(h.ctl);
+        // Sent as the platform sends them, for keys the test library cannot type as well.
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::KeyboardModifiers(modifiers));
+            QApplication::sendEvent(&h.cal(), &event);
+        }
+        QList<int> down;
+        QList<int> up;
+        for (const auto& e : log.events) {
+            if (e.first == DispId::EvKeyDown)
+                down << e.second.at(0).toInt();
+            else if (e.first == DispId::EvKeyUp)
+                up << e.second.at(0).toInt();
+        }
+        down.removeAll(0x10); // the Shift key of a shifted character
+        up.removeAll(0x10);
+        if (code == 0) {
+            QCOMPARE(down, QList<int>());
+            QCOMPARE(up, QList<int>());
+        } else {
+            QCOMPARE(down, QList<int>{code});
+            QCOMPARE(up, QList<int>{code});
+        }
+    }
+
+    void handlersMayRemakeTheCalendarThatRaisedTheirEvent()
+    {
+        // A key that switches week numbers on, from inside the calendar's own key handling.
+        Hosted h;
+        connect(&h.ctl, &VorrinCtl::KeyDown, this, [&](short& code, short) {
+            if (code == 0x57)
+                h.ctl.put_MonthCalStyle(MultiSelectWeekNumbers);
+        });
+        QTest::keyClick(&h.cal(), Qt::Key_W);
+        QTRY_VERIFY(h.ctl.calendarWindow() && h.cal().model().weekNumbers());
+
+        // Day states that turn into another style while the calendar asks for them.
+        Hosted d([](VorrinCtl& c) { c.put_MonthCalStyle(DayStateMultiSelect); });
+        int asked = 0;
+        connect(&d.ctl, &VorrinCtl::DayState, this, [&](double, QVariant&, bool, bool&) {
+            if (++asked == 1)
+                d.ctl.put_MonthCalStyle(DayStateMultiSelectWeekNumbers);
+        });
+        QTest::mouseClick(&d.cal(), Qt::LeftButton, {},
+                          d.cal().layoutInfo().nextButtonRect().center().toPoint());
+        QTRY_VERIFY(d.ctl.calendarWindow() && d.cal().model().weekNumbers());
+        QVERIFY(asked >= 1);
+    }
+
     void dayStatesSetBoldDays()
     {
         double firstMonth = 0;
@@ -226,46 +306,71 @@ private slots:
         }
     }
 
-    void popupSizeFollowsPopupMonths_data()
+    void popupWindowHasTheSizeOfItsMonths_data()
     {
         QTest::addColumn<int>("popupMonths");
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("columns");
         QTest::addColumn<int>("rows");
-        QTest::newRow("initial 8") << 8 << 1 << 1 << 1;
-        QTest::newRow("1") << 1 << 1 << 1 << 1;
-        QTest::newRow("2") << 2 << 1 << 2 << 1;
-        QTest::newRow("3") << 3 << 1 << 3 << 1;
-        QTest::newRow("4") << 4 << 1 << 2 << 2;
-        QTest::newRow("6") << 6 << 1 << 3 << 2;
-        QTest::newRow("9") << 9 << 1 << 3 << 3;
-        QTest::newRow("12") << 12 << 1 << 3 << 4;
-        QTest::newRow("12, week numbers, no today line") << 12 << 7 << 3 << 4;
-        QTest::newRow("9, no today line") << 9 << 3 << 3 << 3;
+        QTest::addColumn<int>("extraHeight"); // over `rows` one-month heights
+        QTest::newRow("initial 8") << 8 << 1 << 1 << 1 << 16;
+        QTest::newRow("1") << 1 << 1 << 1 << 1 << 16;
+        QTest::newRow("2") << 2 << 1 << 2 << 1 << 16;
+        QTest::newRow("3") << 3 << 1 << 3 << 1 << 16;
+        QTest::newRow("4") << 4 << 1 << 2 << 2 << 14;
+        QTest::newRow("6") << 6 << 1 << 3 << 2 << 10;
+        QTest::newRow("9") << 9 << 1 << 3 << 3 << 4;
+        QTest::newRow("12") << 12 << 1 << 3 << 4 << 0;
+        QTest::newRow("12, week numbers, no today line") << 12 << 7 << 3 << 4 << 0;
+        QTest::newRow("9, no today line") << 9 << 3 << 3 << 3 << 4;
+        QTest::newRow("1, no today line") << 1 << 3 << 1 << 1 << 16;
     }
 
-    void popupSizeFollowsPopupMonths()
+    void popupWindowHasTheSizeOfItsMonths()
     {
         QFETCH(int, popupMonths);
         QFETCH(int, style);
         QFETCH(int, columns);
         QFETCH(int, rows);
+        QFETCH(int, extraHeight);
         Hosted h;
         h.ctl.put_MonthCalStyle(style);
         h.ctl.put_PopupMonths(popupMonths);
+        QSize size;
+        QSize frame;
+        QSize oneMonth;
         int seenColumns = 0;
         int seenRows = 0;
         QDate first;
+        QRect calendar;
+        QRect buttons;
+        QRectF lastMonth;
         h.ctl.setPopupDriver([&](PopupCalendar& popup) {
+            size = popup.size();
+            frame = popup.frameGeometry().size();
+            oneMonth = popup.calendar()->minimumMonthSize();
             seenColumns = popup.calendar()->layoutInfo().columns();
             seenRows = popup.calendar()->layoutInfo().rows();
             first = popup.calendar()->model().firstMonth();
-            QCOMPARE(popup.calendarSize(),
-                     VorrinCtl::popupSizeFor(popupMonths, popup.calendar()->minimumMonthSize()));
+            calendar = popup.calendar()->geometry();
+            buttons = QRect(popup.okButton()->mapTo(&popup, QPoint()), popup.okButton()->size())
+                          .united(QRect(popup.cancelButton()->mapTo(&popup, QPoint()),
+                                        popup.cancelButton()->size()));
+            const CalendarLayout& layout = popup.calendar()->layoutInfo();
+            lastMonth = layout.monthRect(layout.count() - 1).united(layout.todayRect());
         });
         h.ctl.Popup();
+        // The window itself, frame and all, has the size of one month's width plus 14 across each
+        // column, and of the month's height down each row with a few pixels more for few rows.
+        QCOMPARE(size, QSize(columns * (oneMonth.width() + 14), rows * oneMonth.height() + extraHeight));
+        QCOMPARE(frame, size);
         QCOMPARE(seenColumns, columns);
         QCOMPARE(seenRows, rows);
+        // Calendar and buttons both fit inside, one above the other, and no month is cut off.
+        QVERIFY(QRect(QPoint(), size).contains(calendar));
+        QVERIFY(QRect(QPoint(), size).contains(buttons));
+        QVERIFY(buttons.top() >= calendar.bottom());
+        QVERIFY2(lastMonth.bottom() <= calendar.height(), qPrintable(QString::number(lastMonth.bottom())));
         if (popupMonths == 12)
             QCOMPARE(first, QDate(QDate::currentDate().year(), 1, 1));
         QVERIFY(!h.ctl.popupWindow());
@@ -350,18 +455,94 @@ private slots:
         QCOMPARE(h.ctl.get_EndDate(), automationFromDate(today));
     }
 
-    void popupOkKeepsPopupSelection()
+    void popupCancelKeepsWhatTheControlHadAndTellsTheHostNothing()
     {
-        Hosted h;
+        const QDate day = dayThisMonth(10);
+        Hosted h([&](VorrinCtl& c) {
+            c.put_InitToNow(false);
+            c.put_dDate(automationFromDate(day));
+        });
         h.ctl.put_MaxSelCount(3);
+        EventLog log(h.ctl);
+        auto dateEvents = [&] {
+            return log.count(DispId::EvDateRangeChanged) + log.count(DispId::EvDateRangeSelect) +
+                   log.count(DispId::EvDateChanged) + log.count(DispId::EvDateSelect);
+        };
+        QDate moved;
+        for (const Qt::Key close : {Qt::Key_unknown, Qt::Key_Escape}) {
+            h.ctl.setPopupDriver([&](PopupCalendar& popup) {
+                QTest::keyClick(popup.calendar(), Qt::Key_Right);
+                QTest::keyClick(popup.calendar(), Qt::Key_Right, Qt::ShiftModifier);
+                QCoreApplication::processEvents();
+                moved = popup.calendar()->model().selEnd();
+                if (close == Qt::Key_Escape)
+                    QTest::keyClick(popup.calendar(), Qt::Key_Escape);
+                else
+                    QTest::mouseClick(popup.cancelButton(), Qt::LeftButton);
+            });
+            h.ctl.Popup();
+            QTest::qWait(20);
+            QCOMPARE(moved, day.addDays(2));
+            QCOMPARE(h.ctl.get_StartDate(), automationFromDate(day));
+            QCOMPARE(h.ctl.get_EndDate(), automationFromDate(day));
+            QCOMPARE(h.cal().model().selStart(), day);
+            QCOMPARE(h.cal().model().selEnd(), day);
+            QCOMPARE(dateEvents(), 0);
+        }
+
+        // Without an inline calendar the recorded dates are what the control had.
+        Hosted popupOnly([&](VorrinCtl& c) {
+            c.put_UsePopupOnly(true);
+            c.put_InitToNow(false);
+            c.put_StartDate(automationFromDate(day));
+            c.put_EndDate(automationFromDate(day.addDays(1)));
+        });
+        EventLog popupOnlyLog(popupOnly.ctl);
+        popupOnly.ctl.setPopupDriver([&](PopupCalendar& popup) {
+            QTest::keyClick(popup.calendar(), Qt::Key_Down);
+            QTest::mouseClick(popup.cancelButton(), Qt::LeftButton);
+        });
+        popupOnly.ctl.Popup();
+        QTest::qWait(20);
+        QCOMPARE(popupOnly.ctl.get_StartDate(), automationFromDate(day));
+        QCOMPARE(popupOnly.ctl.get_EndDate(), automationFromDate(day.addDays(1)));
+        QCOMPARE(popupOnlyLog.count(DispId::EvDateRangeChanged), 0);
+    }
+
+    void popupOkTellsTheHostOnceOfTheConfirmedRange()
+    {
+        const QDate day = dayThisMonth(10);
+        Hosted h([&](VorrinCtl& c) {
+            c.put_InitToNow(false);
+            c.put_dDate(automationFromDate(day));
+        });
+        h.ctl.put_MaxSelCount(3);
+        EventLog log(h.ctl);
+        int eventsWhileOpen = -1;
         h.ctl.setPopupDriver([&](PopupCalendar& popup) {
+            QTest::keyClick(popup.calendar(), Qt::Key_Right);
             QTest::keyClick(popup.calendar(), Qt::Key_Right, Qt::ShiftModifier);
+            QCoreApplication::processEvents();
+            eventsWhileOpen = log.count(DispId::EvDateRangeChanged);
             QTest::keyClick(popup.calendar(), Qt::Key_Return); // the default button: OK
         });
         h.ctl.Popup();
-        const QDate today = QDate::currentDate();
-        QCOMPARE(h.cal().model().selStart(), today);
-        QCOMPARE(h.cal().model().selEnd(), today.addDays(1));
+        QCOMPARE(eventsWhileOpen, 0);
+        QCOMPARE(h.cal().model().selStart(), day.addDays(1));
+        QCOMPARE(h.cal().model().selEnd(), day.addDays(2));
+        QTRY_COMPARE(log.count(DispId::EvDateRangeSelect), 1);
+        QCOMPARE(log.count(DispId::EvDateRangeChanged), 1);
+        const QVariantList confirmed{automationFromDate(day.addDays(1)), automationFromDate(day.addDays(2))};
+        QCOMPARE(log.last(DispId::EvDateRangeChanged), confirmed);
+        QCOMPARE(log.last(DispId::EvDateRangeSelect), confirmed);
+        QCOMPARE(h.ctl.get_dDate(), automationFromDate(day.addDays(1)));
+        QCOMPARE(h.ctl.get_EndDate(), automationFromDate(day.addDays(2)));
+
+        // OK on the selection the control already had: a pick of it, nothing changed.
+        h.ctl.setPopupDriver([](PopupCalendar& popup) { popup.okButton()->click(); });
+        h.ctl.Popup();
+        QTRY_COMPARE(log.count(DispId::EvDateRangeSelect), 2);
+        QCOMPARE(log.count(DispId::EvDateRangeChanged), 1);
     }
 
     void popupPosition()

@@ -1,10 +1,8 @@
 // Saved settings of the calendar control (byte stream and property bag), the font it picks when
 // sited, its property pages and its about box, through the component object in-process.
-#include "component/MemoryPropertyBag.h"
-#include "component/MemoryStream.h"
-#include "component/Site.h"
-#include "component/StdFont.h"
-#include "vorrin/control/VorrinCtl.h"
+#include "ControlFixture.h"
+
+#include "vorrin/control/MonthCalendar.h"
 #include "vorrin/persistence/AboutBox.h"
 #include "vorrin/persistence/ColorPropertyPage.h"
 #include "vorrin/persistence/FontPropertyPage.h"
@@ -14,165 +12,14 @@
 #include "vorrin/server/VorrinObject.h"
 
 #include <QLabel>
+
 #include <QPushButton>
 #include <QTest>
+#include <climits>
 
 using namespace component;
+using namespace fixture;
 using vorrin::VorrinObject;
-
-namespace {
-
-// A container site: ambient properties, and answers to permission requests.
-class TestSite final : public IClientSite, public IDispatch, public IPropertyNotifySink
-{
-public:
-    static Ref<TestSite> create() { return Ref<TestSite>::adopt(new TestSite); }
-    Ref<IFont> ambientFont;
-    bool allowEdits = true;
-    QList<DispId> changes;
-
-    HResult QueryInterface(const Guid& iid, void** out) override
-    {
-        *out = nullptr;
-        if (iid == IUnknown::iid || iid == IClientSite::iid)
-            *out = static_cast<IClientSite*>(this);
-        else if (iid == IDispatch::iid)
-            *out = static_cast<IDispatch*>(this);
-        else if (iid == IPropertyNotifySink::iid)
-            *out = static_cast<IPropertyNotifySink*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    uint32_t AddRef() override { return ++m_refs; }
-    uint32_t Release() override
-    {
-        const uint32_t left = --m_refs;
-        if (!left)
-            delete this;
-        return left;
-    }
-    HResult SaveObject() override { return S_OK; }
-    HResult OnViewChange() override { return S_OK; }
-    HResult OnDataChange() override { return S_OK; }
-    HResult GetIDsOfNames(const QStringList&, QList<DispId>&) override { return DISP_E_UNKNOWNNAME; }
-    HResult GetTypeInfo(const InterfaceDescription**) override { return E_NOTIMPL; }
-    HResult Invoke(DispId id, uint16_t, QList<Variant>&, Variant* result, ExcepInfo*) override
-    {
-        if (id == DISPID_AMBIENT_FONT && ambientFont) {
-            *result = Variant::fromDispatch(ambientFont.query<IDispatch>().get());
-            return S_OK;
-        }
-        if (id == DISPID_AMBIENT_USERMODE) {
-            *result = Variant::fromBool(true);
-            return S_OK;
-        }
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    HResult OnChanged(DispId id) override
-    {
-        changes << id;
-        return S_OK;
-    }
-    HResult OnRequestEdit(DispId) override { return allowEdits ? S_OK : S_FALSE; }
-
-private:
-    TestSite() = default;
-    ~TestSite() override = default;
-    uint32_t m_refs = 1;
-};
-
-struct Control
-{
-    Ref<IDispatch> dispatch;
-    Ref<TestSite> site;
-    uint32_t cookie = 0;
-
-    explicit Control(bool sited = true, Ref<IFont> ambient = {})
-    {
-        Ref<IUnknown> object = VorrinObject::create();
-        dispatch = object.query<IDispatch>();
-        site = TestSite::create();
-        site->ambientFont = ambient;
-        Ref<IConnectionPointContainer> cpc = object.query<IConnectionPointContainer>();
-        Ref<IConnectionPoint> cp;
-        cpc->FindConnectionPoint(IPropertyNotifySink::iid, reinterpret_cast<IConnectionPoint**>(cp.put()));
-        cp->Advise(static_cast<IPropertyNotifySink*>(site.get()), &cookie);
-        object.query<IControlObject>()->SetExtent(QSize(5080, 3810));
-        if (sited)
-            object.query<IControlObject>()->SetClientSite(site.get());
-    }
-    ~Control()
-    {
-        if (dispatch)
-            dispatch.query<IControlObject>()->Close();
-    }
-    VorrinObject& object() const { return *static_cast<VorrinObject*>(dispatch.get()); }
-    Variant get(DispId id) const
-    {
-        Variant v;
-        getProperty(dispatch.get(), id, v);
-        return v;
-    }
-    HResult put(DispId id, const Variant& v) { return putProperty(dispatch.get(), id, v); }
-    QByteArray save() const
-    {
-        Ref<MemoryStream> s = MemoryStream::create();
-        if (failed(dispatch.query<IPersistStreamInit>()->Save(s.get(), true)))
-            return {};
-        return s->data();
-    }
-    HResult load(const QByteArray& bytes)
-    {
-        Ref<MemoryStream> s = MemoryStream::create(bytes);
-        return dispatch.query<IPersistStreamInit>()->Load(s.get());
-    }
-    QString lastError() const
-    {
-        ExcepInfo info;
-        dispatch.query<IErrorInfoSource>()->GetLastErrorInfo(info);
-        return info.description;
-    }
-    Ref<IFont> font() const { return queryInterface<IFont>(get(-512).unknown()); }
-};
-
-// The stream of a sited control with default settings, 5080 x 3810 HIMETRIC.
-QByteArray defaultStream()
-{
-    QByteArray b = QByteArray::fromHex("00030000" // version 0x300
-                                       "d8130000" // _cx 5080
-                                       "e20e0000" // _cy 3810
-                                       "1300ffffff00"
-                                       "130000000000"
-                                       "130000008000" // back, text, title back
-                                       "1300ffffff00"
-                                       "130080808000"
-                                       "1300ffffff00"                     // title text, trailing, month back
-                                       "030001000000"                     // MonthCalStyle 1
-                                       "030001000000"                     // BorderStyle 3D
-                                       "0b00ffff"                         // BorderVisible True
-                                       "0900"                             // Font
-                                       "0352e30b918fce119de300aa004bb851" // standard font class
-                                       "01"
-                                       "0000"
-                                       "02"
-                                       "2c01"
-                                       "a0860100"
-                                       "0f"); // v1, charset, italic, 300, 10pt
-    b += "Times New Roman";
-    b += QByteArray::fromHex("07000000000000000000" // dDate 0
-                             "07000000000000000000" // StartDate 0
-                             "07000000000000000000" // EndDate 0
-                             "030008000000"         // PopupMonths 8
-                             "0b000000"             // UsePopupOnly False
-                             "030007000000"         // MaxSelCount 7
-                             "0300ffffffff"         // FirstDayOfWeek -1
-                             "0b00ffff");           // InitToNow True
-    return b;
-}
-
-} // namespace
 
 class PersistenceTest : public QObject
 {
@@ -188,6 +35,10 @@ private slots:
     void propertyBagRoundTrip();
     void damagedStoreStopsAtMonthCalStyle();
     void damagedStreamsAreRefused();
+    void damagedExtentsStopTheLoadBeforeAnything_data();
+    void damagedExtentsStopTheLoadBeforeAnything();
+    void settingsLoadTheSameIntoAShownControl();
+    void dirtyOnlyWhenWhatItWouldSaveChanged();
     void sitedWithoutAmbientFontUsesItalicTimesNewRoman();
     void sitedWithAmbientFontUsesACopyOfIt();
     void fontSettersCopyOrShareAndAskFirst();
@@ -354,6 +205,133 @@ void PersistenceTest::damagedStreamsAreRefused()
     QCOMPARE(c.get(1).toUI4(), 0xFFFFFFu);
     for (int cut : {0, 3, 11, 13, 60, 80, int(defaultStream().size()) - 1})
         QVERIFY2(failed(c.load(defaultStream().left(cut))), qPrintable(QString::number(cut)));
+}
+
+void PersistenceTest::damagedExtentsStopTheLoadBeforeAnything_data()
+{
+    QTest::addColumn<quint32>("cx");
+    QTest::addColumn<quint32>("cy");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("width past the signed 32-bit range") << 0xFFFFFFFFu << 3810u << QStringLiteral("_cx");
+    QTest::newRow("height that overflowed the pixel conversion")
+        << 5080u << 30000000u << QStringLiteral("_cy");
+    QTest::newRow("just past the largest size")
+        << quint32(kMaxExtentHimetric + 1) << 3810u << QStringLiteral("_cx");
+}
+
+void PersistenceTest::damagedExtentsStopTheLoadBeforeAnything()
+{
+    QFETCH(quint32, cx);
+    QFETCH(quint32, cy);
+    QFETCH(QString, named);
+    const QString message = QStringLiteral("Invalid Range for Property ") + named +
+                            QStringLiteral(".\r\nProperty: ") + named + QStringLiteral("\r\n");
+
+    QByteArray stream = defaultStream();
+    stream.replace(at::cx, 4, le32(cx));
+    stream.replace(at::cy, 4, le32(cy));
+    stream.replace(at::backColor, 4, le32(0xFF));
+    Ref<MemoryPropertyBag> bag = MemoryPropertyBag::create();
+    bag->set(QStringLiteral("_cx"), Variant::fromUI4(cx));
+    bag->set(QStringLiteral("_cy"), Variant::fromUI4(cy));
+    bag->set(QStringLiteral("CalBackGroundColor"), Variant::fromUI4(0xFF));
+
+    for (bool fromBag : {false, true}) {
+        Control c(false);
+        const HResult hr =
+            fromBag ? c.dispatch.query<IPersistPropertyBag>()->Load(bag.get()) : c.load(stream);
+        QCOMPARE(hr, DISP_E_EXCEPTION);
+        ExcepInfo info;
+        c.dispatch.query<IErrorInfoSource>()->GetLastErrorInfo(info);
+        QCOMPARE(info.description, message);
+        QCOMPARE(info.source, QStringLiteral("Halvane.VorrinCtl.1"));
+        QCOMPARE(c.get(1).toUI4(), 0xFFFFFFu);
+        QSize extent;
+        c.dispatch.query<IControlObject>()->GetExtent(extent);
+        QCOMPARE(extent, QSize(5080, 3810));
+        QCOMPARE(c.dispatch.query<IControlObject>()->SetExtent(
+                     QSize(int(std::min<quint32>(cx, INT_MAX)), int(cy))),
+                 E_INVALIDARG);
+    }
+
+    // The largest size loads, and gives the largest window.
+    stream.replace(at::cx, 4, le32(quint32(kMaxExtentHimetric)));
+    stream.replace(at::cy, 4, le32(3810));
+    Control largest(false);
+    QCOMPARE(largest.load(stream), S_OK);
+    QCOMPARE(largest.ctl().extent().width(), kMaxExtentPixels);
+}
+
+void PersistenceTest::settingsLoadTheSameIntoAShownControl()
+{
+    // Single select, with the MaxSelCount saved after it, and the properties that come last.
+    QByteArray stream = defaultStream();
+    stream.replace(at::monthCalStyle, 4, le32(0));
+    const QByteArray day = QByteArray::fromHex("000000000076e640"); // 46000.0 as a double
+    stream.replace(at::dDate, 8, day);
+    stream.replace(at::startDate, 8, day);
+    stream.replace(at::endDate, 8, day);
+    stream.replace(at::firstDayOfWeek, 4, le32(6));
+    stream.replace(at::initToNow, 2, QByteArray(2, '\0'));
+
+    QWidget window;
+    window.resize(400, 300);
+    Control shown;
+    shown.show(&window);
+    QVERIFY(shown.ctl().calendarWindow());
+    QCOMPARE(shown.load(stream), S_OK);
+
+    Control loadedFirst;
+    QCOMPARE(loadedFirst.load(stream), S_OK);
+    loadedFirst.show(&window);
+    for (const vorrin::SavedProperty& p : vorrin::SavedProperties::list()) {
+        if (p.dispid != -512)
+            QVERIFY2(shown.get(p.dispid) == loadedFirst.get(p.dispid), qPrintable(p.name));
+    }
+    const vorrin::MonthCalendar* calendar = shown.ctl().calendarWindow();
+    QVERIFY(calendar);
+    QVERIFY(!calendar->model().multiSelect());
+    QCOMPARE(calendar->model().selStart(), QDate(1899, 12, 30).addDays(46000));
+    QCOMPARE(calendar->model().firstDayOfWeek(), Qt::Sunday);
+    QCOMPARE(shown.get(29).toBool(), false);
+}
+
+void PersistenceTest::dirtyOnlyWhenWhatItWouldSaveChanged()
+{
+    Control c(false);
+    QCOMPARE(c.dispatch.query<IPersistStreamInit>()->InitNew(), S_OK);
+    QVERIFY(!c.isDirty());
+    c.dispatch.query<IControlObject>()->SetClientSite(c.site.get());
+    QVERIFY(c.font());
+    QVERIFY(!c.isDirty()); // the site's font is where it starts
+    QCOMPARE(c.load(defaultStream()), S_OK);
+    QVERIFY(!c.isDirty());
+    // Properties that are never saved.
+    QCOMPARE(c.put(23, Variant::fromI4(10)), S_OK);
+    QCOMPARE(c.put(24, Variant::fromI4(20)), S_OK);
+    QCOMPARE(c.put(21, Variant::fromDate(46000)), S_OK);
+    QCOMPARE(c.put(26, Variant::fromDate(45000)), S_OK);
+    QCOMPARE(c.put(25, Variant::fromDate(47000)), S_OK);
+    QVERIFY(!c.isDirty());
+
+    QCOMPARE(c.put(2, Variant::fromUI4(0x123456)), S_OK);
+    QVERIFY(c.isDirty());
+    c.save();
+    QVERIFY(!c.isDirty());
+    c.font()->setItalic(false);
+    QVERIFY(c.isDirty());
+    Ref<MemoryPropertyBag> bag = MemoryPropertyBag::create();
+    QCOMPARE(c.dispatch.query<IPersistPropertyBag>()->Save(bag.get(), true, true), S_OK);
+    QVERIFY(!c.isDirty());
+    QCOMPARE(c.dispatch.query<IPersistPropertyBag>()->Load(bag.get()), S_OK);
+    QVERIFY(!c.isDirty());
+
+    // Half a load matches no store.
+    QByteArray damaged = defaultStream();
+    damaged.replace(at::borderStyle, 4, le32(0));
+    damaged.replace(at::maxSelCount - 2, 6, QByteArray(QByteArray::fromHex("4400") + le32(0)));
+    QVERIFY(failed(c.load(damaged)));
+    QVERIFY(c.isDirty());
 }
 
 void PersistenceTest::sitedWithoutAmbientFontUsesItalicTimesNewRoman()
@@ -534,5 +512,10 @@ void PersistenceTest::aboutBoxMethodGoesThroughTheModalSeam()
     QCOMPARE(shown, QStringList{QStringLiteral("About Halvane Cal Control")});
 }
 
-QTEST_MAIN(PersistenceTest)
+int runPersistenceTests(int argc, char** argv)
+{
+    PersistenceTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_vorrin_persistence.moc"

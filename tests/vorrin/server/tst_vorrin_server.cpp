@@ -5,6 +5,7 @@
 #include "component/ComponentRegistry.h"
 #include "component/Connection.h"
 #include "component/Dispatch.h"
+#include "component/ModuleResources.h"
 #include "component/ModuleVersionInfo.h"
 #include "component/ServerExports.h"
 #include "component/Site.h"
@@ -118,6 +119,8 @@ private slots:
     void errorsArriveAsExceptionInformation();
     void damagedSettingsStopAtTheRefusedProperty();
     void refusedEditOfABindableDateFails();
+    void settingsLoadIntoAShownControl();
+    void userModeFollowsTheHost();
     void unknownClassesAreReported();
     void firstStartRegistersTheLibraryOnce();
 
@@ -204,6 +207,12 @@ void VorrinServerTest::registerThenUnregisterLeavesTheRegistryAsItWasExceptClsid
              QStringLiteral("Apartment"));
     QCOMPARE(r.value(key + QStringLiteral("\\ToolboxBitmap32")),
              QFileInfo(m_library).absoluteFilePath() + QStringLiteral(", 1"));
+    // The bitmap it names is in the library.
+    const auto toolbox = ModuleResources::parseReference(*r.value(key + QStringLiteral("\\ToolboxBitmap32")));
+    QVERIFY(toolbox);
+    QCOMPARE(toolbox->second, 1);
+    QCOMPARE(ModuleResources::bitmap(toolbox->first, toolbox->second).size(), QSize(16, 15));
+    QVERIFY(ModuleResources::bitmap(toolbox->first, 2).isNull());
     QCOMPARE(r.value(key + QStringLiteral("\\MiscStatus")), QStringLiteral("0"));
     QCOMPARE(r.value(key + QStringLiteral("\\MiscStatus\\1")), QStringLiteral("131473"));
     QCOMPARE(r.value(key + QStringLiteral("\\TypeLib")),
@@ -539,6 +548,63 @@ void VorrinServerTest::refusedEditOfABindableDateFails()
     QCOMPARE(host.setProperty(QStringLiteral("StartDate"), Variant::fromDate(46101)), S_OK);
     QVERIFY(changed.count() >= 1);
     QCOMPARE(changed.last().at(0).toInt(), 15);
+}
+
+void VorrinServerTest::settingsLoadIntoAShownControl()
+{
+    QVERIFY(pantrova::ensureCalendarControlRegistered(QFileInfo(m_library).absolutePath()));
+    // Single select, saved with the MaxSelCount every control saves, and settings after it.
+    CalendarHost source;
+    QVERIFY(source.create());
+    QCOMPARE(source.setProperty(QStringLiteral("MonthCalStyle"), Variant::fromI4(0)), S_OK);
+    QCOMPARE(source.setProperty(QStringLiteral("FirstDayOfWeek"), Variant::fromI4(6)), S_OK);
+    QCOMPARE(source.setProperty(QStringLiteral("InitToNow"), Variant::fromBool(false)), S_OK);
+    QCOMPARE(source.setProperty(QStringLiteral("dDate"), Variant::fromDate(46000)), S_OK);
+    const QByteArray saved = source.saveSettings();
+    source.release();
+
+    QWidget window;
+    window.resize(400, 300);
+    CalendarHost host;
+    QVERIFY(host.create());
+    QVERIFY(host.activate(&window, QRect(0, 0, 250, 190)));
+    QString error;
+    QVERIFY2(host.loadSettings(saved, &error), qPrintable(error));
+    Variant v;
+    host.getProperty(QStringLiteral("MonthCalStyle"), v);
+    QCOMPARE(v.toI4(), 0);
+    host.getProperty(QStringLiteral("FirstDayOfWeek"), v);
+    QCOMPARE(v.toI4(), 6);
+    host.getProperty(QStringLiteral("InitToNow"), v);
+    QVERIFY(!v.toBool());
+    QList<Variant> out{Variant()};
+    QCOMPARE(host.call(QStringLiteral("GetSelectedDate"), out), S_OK); // single select is live
+    QCOMPARE(host.saveSettings(), saved);
+}
+
+void VorrinServerTest::userModeFollowsTheHost()
+{
+    QVERIFY(pantrova::ensureCalendarControlRegistered(QFileInfo(m_library).absolutePath()));
+    QWidget window;
+    window.resize(400, 300);
+    window.show();
+    CalendarHost host;
+    host.setUserMode(false);
+    QVERIFY(host.create());
+    QVERIFY(host.activate(&window, QRect(0, 0, 250, 190)));
+    QWidget* calendar = nullptr;
+    for (QWidget* child : window.findChildren<QWidget*>())
+        if (QLatin1String(child->metaObject()->className()) == QLatin1String("vorrin::MonthCalendar"))
+            calendar = child;
+    QVERIFY(calendar);
+    QSignalSpy picked(&host, &CalendarHost::DateRangeSelect);
+    const QPoint aDate(calendar->width() / 2, calendar->height() * 5 / 8);
+    QTest::mouseClick(calendar, Qt::LeftButton, {}, aDate);
+    QTest::qWait(30);
+    QCOMPARE(picked.count(), 0); // design mode: no events
+    host.setUserMode(true);
+    QTest::mouseClick(calendar, Qt::LeftButton, {}, aDate);
+    QTRY_COMPARE(picked.count(), 1);
 }
 
 void VorrinServerTest::unknownClassesAreReported()
