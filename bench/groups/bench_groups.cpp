@@ -16,6 +16,7 @@
 #include "startup/StartUp.h"
 #include "ui/Dialogs.h"
 #include "ui/FlexGrid.h"
+#include "ui/PlainTextBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,6 +6,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
+#include "ui/PlainTextBox.h"
 #include "ui/Twips.h"
 
 #include <QAbstractItemView>

@@ -7,6 +7,7 @@
 #include "startup/Program.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
+#include "ui/PlainTextBox.h"
 
 #include <QAction>
 #include <QCheckBox>

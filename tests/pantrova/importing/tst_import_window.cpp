@@ -9,6 +9,7 @@
 #include "recipes/RecipeEditor.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
+#include "ui/PlainTextBox.h"
 #include "ui/ScriptedDialogs.h"
 
 #include <QAction>

@@ -8,6 +8,7 @@
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
 #include "startup/StartUp.h"
+#include "ui/PlainTextBox.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/Twips.h"
 

@@ -6,6 +6,7 @@
 #include "planner/CalendarHost.h"
 #include "planner/MenuDays.h"
 #include "planner/MenuPlannerPanel.h"
+#include "ui/PlainTextBox.h"
 
 #include <QAction>
 #include <QCheckBox>
