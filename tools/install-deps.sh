@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev libbenchmark-dev
   fonts-liberation xvfb xauth imagemagick binutils
+  poppler-utils
 )
 
 missing=()
