@@ -4,6 +4,7 @@
 #include "data/ProgramFolder.h"
 #include "pantrova/planner/CalendarHost.h"
 #include "recipes/RecipeNew.h"
+#include "reports/PrintCommand.h"
 #include "startup/Program.h"
 #include "startup/StartUp.h"
 #include "ui/Dialogs.h"
@@ -32,6 +33,7 @@ int main(int argc, char* argv[])
     };
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
+    p.mainWindowCreated.push_back(&pantrova::PrintCommand::attach);
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());

@@ -34,7 +34,9 @@ Picture Picture::fromImage(const QImage& image, const QString& description)
     Picture p;
     if (image.isNull())
         return p;
-    p.d = std::make_shared<const Data>(Data{image, {}, image.size(), description});
+    // An image drawn for high resolution (device pixel ratio above 1) keeps its design size.
+    const QSize designSize = image.deviceIndependentSize().toSize();
+    p.d = std::make_shared<const Data>(Data{image, {}, designSize, description});
     return p;
 }
 
@@ -93,8 +95,12 @@ QImage Picture::image(const QSize& size) const
     const bool smaller =
         size.isValid() && size.width() < d->pixels.width() && size.height() < d->pixels.height();
     const QSize wanted = smaller ? d->pixels.scaled(size, Qt::KeepAspectRatio) : d->pixels;
-    if (d->path.isEmpty())
-        return smaller ? d->image.scaled(wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation) : d->image;
+    if (d->path.isEmpty()) {
+        const QSize full = d->image.size();
+        if (size.isValid() && size.width() < full.width() && size.height() < full.height())
+            return d->image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return d->image;
+    }
 
     const QString key =
         d->path + u'@' + QString::number(wanted.width()) + u'x' + QString::number(wanted.height());

@@ -20,7 +20,8 @@ public:
     Picture() = default;
 
     // An image in memory. Its natural size is its size in pixels at 96 pixels per inch, the
-    // resolution the window designs are drawn at, whatever the image says about itself.
+    // resolution the window designs are drawn at, whatever the image says about itself; an image
+    // drawn at a device pixel ratio above 1 keeps the size of its design and prints finer.
     static Picture fromImage(const QImage& image, const QString& description = {});
     // A picture file, checked by its content (not its name): null when the file is missing,
     // unreadable or not a picture. Only the file's header is read.

@@ -1,0 +1,15 @@
+// Runs every test class of the reports in one executable.
+#include <QApplication>
+#include <QTest>
+
+int runSelectionTests(int argc, char** argv);
+int runReportWindowTests(int argc, char** argv);
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int failures = 0;
+    failures += runSelectionTests(argc, argv);
+    failures += runReportWindowTests(argc, argv);
+    return failures;
+}
