@@ -19,11 +19,12 @@ ReportTable::ReportTable(engine::Database& cookbook, QString cookbookFile)
     : m_db(cookbook), m_file(std::move(cookbookFile))
 {}
 
-QString ReportTable::insertStatement(const QString& where) const
+QString ReportTable::insertStatement(const QString& where, const QString& selectList) const
 {
     const QString target =
         m_file.contains(u']') ? QStringLiteral("report") : u'[' + m_file + QStringLiteral("].report");
-    return QStringLiteral(" INSERT INTO ") + target + QStringLiteral(" SELECT * FROM Recipes ") + where +
+    return QStringLiteral(" INSERT INTO ") + target + QStringLiteral(" SELECT ") + selectList +
+           QStringLiteral(" FROM Recipes ") + where +
            QStringLiteral(" order by name + trim(str(category_code)) ;");
 }
 
@@ -77,10 +78,22 @@ qint64 ReportTable::SectionOfGroup(qint64 groupnum)
     return rs.Fields(QStringLiteral("section")).toLong();
 }
 
+void ReportTable::CopyLabelled(const QString& where, QList<engine::Value> params, const QString& sectionName,
+                               const QString& groupName)
+{
+    // The copy and its labels in one statement: labelling afterwards would rewrite every copied
+    // row, texts and all, a second time.
+    params.prepend(groupName);
+    params.prepend(sectionName);
+    m_db.Execute(
+        insertStatement(where, QStringLiteral("*, ? as extra2, ? as extra3, case when category_code > 1 "
+                                              "then trim(str(category_code)) end as extra5")),
+        params);
+}
+
 void ReportTable::copyGroup(qint64 groupnum, const QString& sectionName, const QString& groupName)
 {
-    AddToReport(QStringLiteral("where groupnum = ?"), {groupnum});
-    LabelNewReportRows(sectionName, groupName);
+    CopyLabelled(QStringLiteral("where groupnum = ?"), {groupnum}, sectionName, groupName);
 }
 
 void ReportTable::copySection(qint64 section, const QString& sectionName)
@@ -98,9 +111,9 @@ void ReportTable::Fill(const ReportScope& scope)
     Empty();
     switch (scope.option) {
     case 0:
-        AddToReport(QStringLiteral("where groupnum = ? and name = ? and Category_Code = ?"),
-                    {qint64(scope.group), scope.recipeName, scope.recipeNumber});
-        LabelNewReportRows(SectionName(scope.section), GroupName(scope.group));
+        CopyLabelled(QStringLiteral("where groupnum = ? and name = ? and Category_Code = ?"),
+                     {qint64(scope.group), scope.recipeName, scope.recipeNumber}, SectionName(scope.section),
+                     GroupName(scope.group));
         break;
     case 1:
         copyGroup(scope.group, SectionName(scope.section), GroupName(scope.group));
@@ -123,9 +136,8 @@ void ReportTable::Fill(const ReportScope& scope)
         for (const ReportScope::Recipe& r : scope.recipes) {
             const QString groupName = GroupName(r.groupnum);
             const QString sectionName = SectionName(SectionOfGroup(r.groupnum));
-            AddToReport(QStringLiteral("where name = ? and category_code = ? and groupnum = ?"),
-                        {r.name, r.number, r.groupnum});
-            LabelNewReportRows(sectionName, groupName);
+            CopyLabelled(QStringLiteral("where name = ? and category_code = ? and groupnum = ?"),
+                         {r.name, r.number, r.groupnum}, sectionName, groupName);
         }
         break;
     default:

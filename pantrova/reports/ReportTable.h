@@ -58,6 +58,9 @@ public:
     void AddToReport(const QString& where, const QList<engine::Value>& params = {});
     // Labels the rows the preceding AddToReport added (those with no section name yet).
     void LabelNewReportRows(const QString& sectionName, const QString& groupName);
+    // Both steps at once: the rows are copied with their labels. What fills use.
+    void CopyLabelled(const QString& where, QList<engine::Value> params, const QString& sectionName,
+                      const QString& groupName);
 
     QString SectionName(qint64 section);
     QString GroupName(qint64 groupnum);
@@ -66,7 +69,7 @@ public:
     // The INSERT statement AddToReport runs for `where`. The cookbook is named as the target where
     // its file name can stand between brackets; a name holding "]" cannot, and the target is then
     // the open cookbook itself, which is the same table.
-    QString insertStatement(const QString& where) const;
+    QString insertStatement(const QString& where, const QString& selectList = QStringLiteral("*")) const;
 
 private:
     void copyGroup(qint64 groupnum, const QString& sectionName, const QString& groupName);

@@ -3,7 +3,9 @@
 #include "data/Database.h"
 #include "data/SqlText.h"
 #include "ui/FlexGrid.h"
+#include "ui/Twips.h"
 
+#include <QHeaderView>
 #include <QLocale>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -78,6 +80,8 @@ int SelectionGrids::grownRowCount(int startRows, int dataRows)
 void SelectionGrids::SetUpGrids()
 {
     for (ui::FlexGrid* grid : {&m_sections, &m_recipes}) {
+        // New rows come at the data rows' height, so sizing them costs nothing however many.
+        grid->table()->verticalHeader()->setDefaultSectionSize(ui::Twips::toPixelsY(kRowHeight));
         grid->setCols(7);
         grid->setRows(kStartRows);
         grid->setFixedRows(1);
@@ -150,8 +154,11 @@ void SelectionGrids::FillSections(engine::Database& cookbook)
 
 void SelectionGrids::FillRecipes(engine::Database& cookbook)
 {
-    engine::Recordset recipes = cookbook.OpenRecordset(QStringLiteral(
-        "select name, category_code, groupnum from recipes order by name + trim(str(category_code))"));
+    // The number comes as text, ready for the grid; a computed column also lets the engine read the
+    // whole list in one pass instead of row by row.
+    engine::Recordset recipes = cookbook.OpenRecordset(
+        QStringLiteral("select name, groupnum, trim(str(category_code)) as number from recipes "
+                       "order by name + trim(str(category_code))"));
     ui::FlexGrid& g = m_recipes;
     const int count = recipes.RecordCount();
     if (count == 0) {
@@ -163,8 +170,8 @@ void SelectionGrids::FillRecipes(engine::Database& cookbook)
     for (; !recipes.isEOF(); recipes.MoveNext()) {
         ++n;
         g.setTextMatrix(n, 2, recipes.Text(QStringLiteral("name")));
-        const qint64 number = recipes.Fields(QStringLiteral("category_code")).toLong();
-        g.setTextMatrix(n, 3, number > 1 ? QString::number(number) : QString());
+        const QString number = recipes.Text(QStringLiteral("number"));
+        g.setTextMatrix(n, 3, numberOr(number, 1) > 1 ? number : QString());
         g.setTextMatrix(n, 4, engine::sqlNumber(recipes.Fields(QStringLiteral("groupnum")).toLong()));
         setState(g, n, false);
     }

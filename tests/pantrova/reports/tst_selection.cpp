@@ -420,6 +420,22 @@ private slots:
         QVERIFY(dialogs.allAnswered());
     }
 
+    void eachCopyStepLabelsOnlyTheRowsItAdded()
+    {
+        ReportKitchen k;
+        k.addRecipe(1, QStringLiteral("Brisket"));
+        k.addRecipe(1, QStringLiteral("Brisket"), 2);
+        k.addRecipe(5, QStringLiteral("Tuna bake"));
+        k.open();
+        auto form = k.selection();
+        form->AddToReport(QStringLiteral("where groupnum = 1"));
+        form->LabelNewReportRows(QStringLiteral("Main Dishes"), QStringLiteral("Beef"));
+        form->AddToReport(QStringLiteral("where groupnum = ?"), {5});
+        form->LabelNewReportRows(QStringLiteral("Main"), QStringLiteral("Casseroles"));
+        QCOMPARE(k.reportRows(), (QStringList{"Brisket|1|Main Dishes|Beef|", "Brisket|2|Main Dishes|Beef|2",
+                                              "Tuna bake|1|Main|Casseroles|"}));
+    }
+
     void aCookbookFileNamedWithBracketsAndQuotesStillCopies_data()
     {
         QTest::addColumn<QString>("file");
