@@ -108,7 +108,6 @@ int Database::Execute(const QString& sql, const QList<Value>& params)
     // INSERT INTO [file].table SELECT ...: fields are matched by name, so tables whose columns
     // stand in another order (or that have more of them) still line up.
     QString schema = QStringLiteral("main");
-    bool attached = false;
     if (!insert.file.isEmpty()) {
         QString file = insert.file;
         if (QFileInfo(file).suffix().isEmpty())
@@ -116,15 +115,14 @@ int Database::Execute(const QString& sql, const QList<Value>& params)
         const QString resolved = Workspace::resolvePath(file);
         if (!QFileInfo::exists(resolved))
             db.fail(sql, QStringLiteral("Could not find file '%1'.").arg(file));
-        if (QFileInfo(resolved).canonicalFilePath() != QFileInfo(db.path).canonicalFilePath()) {
-            db.exec(QStringLiteral("ATTACH DATABASE ? AS pv_target"), {Value(resolved)});
-            schema = QStringLiteral("pv_target");
-            attached = true;
-        }
+        const QString canonical = QFileInfo(resolved).canonicalFilePath();
+        if (canonical != QFileInfo(db.path).canonicalFilePath())
+            schema = db.attach(canonical);
     }
+    // Outside a transaction the other file is let go at once; inside one, when it ends.
     auto detach = [&] {
-        if (attached)
-            sqlite3_exec(db.db, "DETACH DATABASE pv_target", nullptr, nullptr, nullptr);
+        if (sqlite3_get_autocommit(db.db))
+            db.detachAll();
     };
     try {
         QStringList targetColumns;
@@ -221,7 +219,9 @@ void Database::BeginTrans()
 
 void Database::CommitTrans()
 {
-    state().exec(QStringLiteral("COMMIT"));
+    DatabaseState& db = state();
+    db.exec(QStringLiteral("COMMIT"));
+    db.detachAll();
 }
 
 void Database::Rollback()
@@ -229,6 +229,7 @@ void Database::Rollback()
     DatabaseState& db = state();
     if (!sqlite3_get_autocommit(db.db))
         db.exec(QStringLiteral("ROLLBACK"));
+    db.detachAll();
     db.forgetSchema();
     // Rows the rolled-back work touched may have changed: make every cursor read again.
     for (const auto& weak : db.recordsets)

@@ -1,5 +1,9 @@
 #include "EngineError.h"
 
+#include <sqlite3.h>
+
+#include <cerrno>
+
 namespace engine {
 
 namespace {
@@ -14,9 +18,68 @@ QString describe(const QString& file, const QString& statement, const QString& r
 }
 } // namespace
 
-EngineError::EngineError(const QString& file, const QString& statement, const QString& reason)
+EngineError::EngineError(const QString& file, const QString& statement, const QString& reason, Cause cause)
     : std::runtime_error(describe(file, statement, reason).toStdString()), m_file(file),
-      m_statement(statement), m_reason(reason)
+      m_statement(statement), m_reason(reason), m_cause(cause)
 {}
+
+EngineError::Cause EngineError::causeOfSqlite(int resultCode)
+{
+    switch (resultCode) {
+    case SQLITE_IOERR_NOMEM:
+        return Cause::Unknown;
+    case SQLITE_READONLY_DIRECTORY:
+    case SQLITE_CANTOPEN_ISDIR:
+        return Cause::NoPermission;
+    default:
+        break;
+    }
+    switch (resultCode & 0xff) {
+    case SQLITE_FULL:
+        return Cause::DiskFull;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        return Cause::Damaged;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return Cause::NoPermission;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Cause::InUse;
+    case SQLITE_CANTOPEN:
+        return Cause::Missing;
+    case SQLITE_MISMATCH:
+    case SQLITE_CONSTRAINT:
+    case SQLITE_TOOBIG:
+        return Cause::BadValue;
+    default:
+        return Cause::Unknown;
+    }
+}
+
+EngineError::Cause EngineError::causeOfErrno(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return Cause::Missing;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return Cause::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return Cause::DiskFull;
+    case EBUSY:
+    case ETXTBSY:
+        return Cause::InUse;
+    default:
+        return Cause::Unknown;
+    }
+}
 
 } // namespace engine

@@ -1,5 +1,8 @@
 #include "ProgramFolder.h"
 
+#include "DatabaseFiles.h"
+#include "EngineError.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -72,17 +75,13 @@ void ProgramFolder::copyTemplate(const QString& templateName, const QString& new
 {
     QString source = findFile(QStringLiteral("*"), templateName);
     if (source.isEmpty())
-        throw std::runtime_error(QStringLiteral("File not found: the template \"%1\" is missing from %2")
-                                     .arg(templateName, m_path)
-                                     .toStdString());
-    const QString target = filePath(newName);
-    QFile::remove(target);
-    if (!QFile::copy(filePath(source), target))
-        throw std::runtime_error(QStringLiteral("Cannot copy \"%1\" to \"%2\" in %3")
-                                     .arg(templateName, newName, m_path)
-                                     .toStdString());
-    // A template may ship read-only; the copy is a working file.
-    QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
+        throw engine::EngineError(filePath(templateName),
+                                  QStringLiteral("Copying %1 to %2").arg(templateName, newName),
+                                  QStringLiteral("File not found: the template \"%1\" is missing from %2")
+                                      .arg(templateName, m_path),
+                                  engine::EngineError::Cause::Missing);
+    // With its companions: a log left beside the new name by a deleted file must not meet the copy.
+    engine::DatabaseFiles::copy(filePath(source), filePath(newName), true);
 }
 
 } // namespace pantrova

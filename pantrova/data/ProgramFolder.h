@@ -36,8 +36,9 @@ public:
     // The pictures folder's real name ("PICS", "pics", ...), creating "PICS" when there is none.
     QString ensurePicsDirectory() const;
 
-    // Copies a template byte for byte under a new name. Throws std::runtime_error naming the
-    // files when the template is missing or the copy fails.
+    // Copies a template byte for byte under a new name (with DatabaseFiles::copy, so stale
+    // companions of the new name go). Throws engine::EngineError naming the files and the cause
+    // when the template is missing or the copy fails.
     void copyTemplate(const QString& templateName, const QString& newName) const;
 
 private:

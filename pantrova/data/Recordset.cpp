@@ -1,6 +1,7 @@
 #include "Recordset.h"
 
 #include "EngineError.h"
+#include "detail/FieldValues.h"
 #include "detail/RecordsetState.h"
 
 #include <sqlite3.h>
@@ -52,17 +53,25 @@ void RecordsetState::loadKeys()
 
 void RecordsetState::loadColumns()
 {
-    if (rowStatement)
+    // A field added through this database since the names were read: prepare the row read anew.
+    if (rowStatement && columnsSchemaGeneration == db->schemaGeneration())
         return;
     rowStatement = std::make_unique<Statement>(
         db->db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(selectList, quotedName(table)),
         db->path);
+    columnsSchemaGeneration = db->schemaGeneration();
+    readColumnNames();
+}
+
+void RecordsetState::readColumnNames()
+{
     names.clear();
     nameIndex.clear();
     for (int i = 0; i < rowStatement->columnCount(); ++i) {
         names.append(rowStatement->columnName(i));
         nameIndex.insert(names.last().toLower(), i);
     }
+    columnsShapeGeneration = rowStatement->shapeGeneration();
 }
 
 void RecordsetState::readCurrent()
@@ -71,7 +80,7 @@ void RecordsetState::readCurrent()
     if (!atRow() || deleted[size_t(pos)])
         throw EngineError(db->path, sql, QStringLiteral("No current record."));
     const qint64 key = keys[size_t(pos)];
-    if (cacheValid && cachedKey == key)
+    if (cacheValid && cachedKey == key && (snapshot || columnsSchemaGeneration == db->schemaGeneration()))
         return;
     if (snapshot) {
         values = rows[size_t(key)];
@@ -82,6 +91,12 @@ void RecordsetState::readCurrent()
         if (!rowStatement->step()) {
             rowStatement->reset();
             throw EngineError(db->path, sql, QStringLiteral("Record is deleted."));
+        }
+        if (rowStatement->shapeGeneration() != columnsShapeGeneration) {
+            // Another connection changed the table: its columns are what the statement reads now.
+            readColumnNames();
+            db->forgetSchema();
+            columnsSchemaGeneration = db->schemaGeneration();
         }
         values.clear();
         for (int i = 0; i < rowStatement->columnCount(); ++i)
@@ -223,7 +238,7 @@ Value Recordset::Fields(const QString& name) const
     if (it == s.nameIndex.constEnd())
         throw EngineError(s.db->path, s.sql,
                           QStringLiteral("Item not found in this collection: %1").arg(name));
-    return s.values[*it];
+    return *it < s.values.size() ? s.values[*it] : Value();
 }
 
 QStringList Recordset::FieldNames() const
@@ -346,25 +361,13 @@ void Recordset::SetField(const QString& name, const Value& value)
         throw EngineError(s.db->path, s.sql,
                           QStringLiteral("Item not found in this collection: %1").arg(name));
 
-    Value stored = value;
-    const detail::StoredKind kind = detail::storedKindOf(col->declType);
-    const bool numeric = kind == detail::StoredKind::Whole || kind == detail::StoredKind::Real ||
-                         kind == detail::StoredKind::Boolean || kind == detail::StoredKind::Date;
-    if (numeric && value.type() == Value::Type::Text) {
-        bool ok = false;
-        const double d = value.toText().trimmed().toDouble(&ok);
-        if (kind == detail::StoredKind::Date && !ok) {
-            const QDateTime when = value.toDateTime();
-            ok = when.isValid();
-            stored = ok ? Value(when) : value;
-        } else if (ok) {
-            stored = kind == detail::StoredKind::Whole ? Value(qint64(d)) : Value(d);
-        }
-        if (!ok)
-            throw EngineError(s.db->path, s.sql,
-                              QStringLiteral("Data type conversion error: '%1' is not a value for field %2.")
-                                  .arg(value.toText(), col->name));
-    }
+    const detail::FieldValue fitted = detail::valueForField(col->declType, value);
+    if (!fitted.refusal.isEmpty())
+        throw EngineError(
+            s.db->path, s.sql,
+            QStringLiteral("Data type conversion error: %1 for field %2.").arg(fitted.refusal, col->name),
+            EngineError::Cause::BadValue);
+    const Value& stored = fitted.stored;
     for (auto& [field, pendingValue] : s.pending) {
         if (field.compare(col->name, Qt::CaseInsensitive) == 0) {
             pendingValue = stored;

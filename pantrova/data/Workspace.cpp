@@ -1,5 +1,6 @@
 #include "Workspace.h"
 
+#include "DatabaseFiles.h"
 #include "EngineError.h"
 #include "detail/DatabaseState.h"
 #include "detail/SqlFunctions.h"
@@ -9,6 +10,11 @@
 #include <QFileInfo>
 
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace engine {
@@ -17,19 +23,79 @@ using detail::DatabaseState;
 
 namespace {
 
+using Cause = EngineError::Cause;
+
+// After every commit the log is folded into the file and cut to nothing, so the file alone holds
+// every committed change (a copy of it is a whole backup), and a log left behind by a crash holds
+// at most one unfinished transaction, which no file ever applies. Another connection still reading
+// gets a short wait; after it what can be folded is, and the rest follows with the next commit.
+int checkpointAfterCommit(void*, sqlite3* db, const char* schema, int)
+{
+    sqlite3_busy_timeout(db, 100);
+    sqlite3_wal_checkpoint_v2(db, schema, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    sqlite3_busy_timeout(db, 2000);
+    return SQLITE_OK;
+}
+
 sqlite3* openConnection(const QString& path, int flags)
 {
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+        const int code = db ? sqlite3_extended_errcode(db) : rc;
         sqlite3_close_v2(db);
-        throw EngineError(path, {}, QStringLiteral("Cannot open the database: %1").arg(reason));
+        throw EngineError(path, {}, QStringLiteral("Cannot open the database: %1").arg(reason),
+                          EngineError::causeOfSqlite(code));
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 2000);
+    sqlite3_wal_hook(db, checkpointAfterCommit, nullptr);
     detail::registerDialect(db);
     return db;
+}
+
+quint32 bigEndian32(const QByteArray& bytes, int at)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData() + at);
+    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
+}
+
+// Reads the file's header without the store, so a file that is not a whole database is refused
+// before anything is written to it.
+void checkHeader(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        throw EngineError(
+            path, {},
+            QStringLiteral("The file cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(error))),
+            EngineError::causeOfErrno(error));
+    }
+    struct stat st
+    {
+    };
+    ::fstat(fd, &st);
+    QByteArray header(100, '\0');
+    const ssize_t got = ::read(fd, header.data(), 100);
+    ::close(fd);
+    const auto damaged = [&](const QString& reason) { throw EngineError(path, {}, reason, Cause::Damaged); };
+    if (st.st_size == 0)
+        damaged(QStringLiteral("The file is empty."));
+    if (got < 100 || !header.startsWith(QByteArray("SQLite format 3", 16)))
+        damaged(QStringLiteral("The file is not a database: its header is not a database header."));
+    const auto* h = reinterpret_cast<const unsigned char*>(header.constData());
+    const quint32 pageSize = (quint32(h[16]) << 8 | h[17]) == 1 ? 65536u : (quint32(h[16]) << 8 | h[17]);
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
+        damaged(QStringLiteral("The database header is damaged (page size %1).").arg(pageSize));
+    // The page count in the header is trusted only when the file's last writer kept it current.
+    const quint32 pages = bigEndian32(header, 28);
+    if (pages != 0 && bigEndian32(header, 24) == bigEndian32(header, 92) &&
+        quint64(pages) * pageSize > quint64(st.st_size) && !DatabaseFiles::hasLeftoverLog(path))
+        damaged(QStringLiteral("The file is cut short: it holds %1 of its %2 bytes.")
+                    .arg(qint64(st.st_size))
+                    .arg(quint64(pages) * pageSize));
 }
 
 // Reads the schema once, so a file that is not a database fails at open and not at first use.
@@ -38,8 +104,11 @@ void checkIsDatabase(sqlite3* db, const QString& path)
     char* error = nullptr;
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(error ? error : "unknown error");
+        const int code = sqlite3_extended_errcode(db);
         sqlite3_free(error);
-        throw EngineError(path, {}, QStringLiteral("Unrecognized database format: %1").arg(reason));
+        const Cause cause = EngineError::causeOfSqlite(code);
+        throw EngineError(path, {}, QStringLiteral("Unrecognized database format: %1").arg(reason),
+                          cause == Cause::Unknown ? Cause::Damaged : cause);
     }
 }
 
@@ -50,16 +119,24 @@ void ensureStorageIndexes(sqlite3* db)
     sqlite3_exec(db,
                  "CREATE INDEX IF NOT EXISTS pv_recipes_by_group ON recipes(groupnum, Name, category_code)",
                  nullptr, nullptr,
-                 nullptr); // fails harmlessly when there is no recipes table
+                 nullptr); // fails harmlessly when there is no recipes table or the file is read-only
 }
 
-// Write-ahead logging with normal syncing: a saved recipe survives a crash of the program, and a
-// single-row change costs no disk flush of its own. The log is folded back into the file when the
-// last connection closes, so a closed file is complete on its own and copies as one file.
-void tuneConnection(sqlite3* db)
+// Write-ahead logging with normal syncing, and the log folded into the file after each commit
+// (see checkpointAfterCommit). A log left by a crash is folded in at once, so from the opening on
+// the file is complete by itself.
+void tuneConnection(sqlite3* db, bool leftoverLog)
 {
     sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA cache_size = -32768",
                  nullptr, nullptr, nullptr);
+    if (leftoverLog)
+        sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+}
+
+QString absolutePath(const QString& fileName)
+{
+    return QDir::cleanPath(QFileInfo(fileName).isAbsolute() ? fileName
+                                                            : QDir::current().absoluteFilePath(fileName));
 }
 
 } // namespace
@@ -85,17 +162,21 @@ Database Workspace::OpenDatabase(const QString& fileName)
 {
     const QString path = resolvePath(fileName);
     if (!QFileInfo(path).isFile())
-        throw EngineError(path, {}, QStringLiteral("Could not find file '%1'.").arg(fileName));
+        throw EngineError(path, {}, QStringLiteral("Could not find file '%1'.").arg(fileName),
+                          Cause::Missing);
+    checkHeader(path);
+    const bool leftoverLog = DatabaseFiles::hasLeftoverLog(path);
     auto state = std::make_shared<DatabaseState>();
     state->path = path;
     state->db = openConnection(path, SQLITE_OPEN_READWRITE);
+    state->markOpen();
     try {
         checkIsDatabase(state->db, path);
     } catch (...) {
         state->close();
         throw;
     }
-    tuneConnection(state->db);
+    tuneConnection(state->db, leftoverLog);
     ensureStorageIndexes(state->db);
     m_databases.push_back(state);
     std::erase_if(m_databases, [](const std::weak_ptr<DatabaseState>& w) { return w.expired(); });
@@ -104,13 +185,15 @@ Database Workspace::OpenDatabase(const QString& fileName)
 
 Database Workspace::CreateDatabase(const QString& fileName)
 {
-    const QString path =
-        QFileInfo(fileName).isAbsolute() ? fileName : QDir::current().absoluteFilePath(fileName);
+    const QString path = absolutePath(fileName);
     if (QFileInfo::exists(resolvePath(fileName)))
         throw EngineError(path, {}, QStringLiteral("Database '%1' already exists.").arg(fileName));
+    // A log left beside the name by a file that is gone must not be applied to the new one.
+    DatabaseFiles::remove(path);
     auto state = std::make_shared<DatabaseState>();
-    state->path = QDir::cleanPath(path);
+    state->path = path;
     state->db = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    state->markOpen();
     m_databases.push_back(state);
     return Database(state);
 }
@@ -126,12 +209,13 @@ void Workspace::Close()
 void Workspace::CompactDatabase(const QString& source, const QString& destination)
 {
     const QString from = resolvePath(source);
-    const QString to =
-        QFileInfo(destination).isAbsolute() ? destination : QDir::current().absoluteFilePath(destination);
+    const QString to = absolutePath(destination);
     if (!QFileInfo(from).isFile())
-        throw EngineError(from, {}, QStringLiteral("Could not find file '%1'.").arg(source));
+        throw EngineError(from, {}, QStringLiteral("Could not find file '%1'.").arg(source), Cause::Missing);
     if (QFileInfo::exists(resolvePath(destination)))
         throw EngineError(to, {}, QStringLiteral("Database '%1' already exists.").arg(destination));
+    checkHeader(from);
+    DatabaseFiles::remove(to); // stale companions of a file that is gone
     sqlite3* db = openConnection(from, SQLITE_OPEN_READONLY);
     // Reading through a memory map and a large cache keeps the copy close to the speed of the disk.
     sqlite3_exec(db, "PRAGMA mmap_size = 1073741824; PRAGMA cache_size = -65536; PRAGMA synchronous = OFF",
@@ -144,19 +228,24 @@ void Workspace::CompactDatabase(const QString& source, const QString& destinatio
         rc = sqlite3_step(stmt);
     }
     const QString reason = QString::fromUtf8(sqlite3_errmsg(db));
+    const int code = sqlite3_extended_errcode(db);
     sqlite3_finalize(stmt);
     sqlite3_close_v2(db);
     if (rc != SQLITE_DONE) {
-        QFile::remove(to);
-        throw EngineError(from, QStringLiteral("CompactDatabase to %1").arg(destination), reason);
+        DatabaseFiles::remove(to);
+        throw EngineError(from, QStringLiteral("CompactDatabase to %1").arg(destination), reason,
+                          EngineError::causeOfSqlite(code));
     }
     // The copy was written unsynced for speed; one flush at the end makes it durable before the
     // caller replaces the original with it.
     QFile written(to);
     if (!written.open(QIODevice::ReadWrite) || ::fsync(written.handle()) != 0) {
-        QFile::remove(to);
+        const int error = errno;
+        written.close();
+        DatabaseFiles::remove(to);
         throw EngineError(to, QStringLiteral("CompactDatabase to %1").arg(destination),
-                          QStringLiteral("The compacted copy could not be written to disk."));
+                          QStringLiteral("The compacted copy could not be written to disk."),
+                          EngineError::causeOfErrno(error));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "DatabaseState.h"
 
 #include "../EngineError.h"
+#include "OpenFiles.h"
 #include "RecordsetState.h"
 #include "SqlDialect.h"
 
@@ -13,8 +14,19 @@ DatabaseState::~DatabaseState()
     close();
 }
 
+void DatabaseState::markOpen()
+{
+    m_openKey = OpenFiles::key(path);
+    OpenFiles::opened(m_openKey);
+}
+
 void DatabaseState::close()
 {
+    if (!m_openKey.isEmpty()) {
+        OpenFiles::closed(m_openKey);
+        m_openKey.clear();
+    }
+    m_attached.clear(); // closing the connection lets go of every attached file
     for (const auto& weak : recordsets)
         if (auto rs = weak.lock())
             rs->release();
@@ -112,11 +124,37 @@ QStringList DatabaseState::indexColumns(const QString& realTable, const QString&
     return cols;
 }
 
+QString DatabaseState::attach(const QString& path)
+{
+    const auto found = m_attached.constFind(path);
+    if (found != m_attached.constEnd())
+        return *found;
+    const QString schema = QStringLiteral("pv_target%1").arg(++m_attachCounter);
+    exec(QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema), {Value(path)});
+    m_attached.insert(path, schema);
+    return schema;
+}
+
+void DatabaseState::detachAll()
+{
+    if (!db)
+        return;
+    for (auto it = m_attached.begin(); it != m_attached.end();) {
+        const QByteArray sql = QStringLiteral("DETACH DATABASE %1").arg(*it).toUtf8();
+        // Still in use by an unfinished transaction: kept, and let go at its end.
+        if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK)
+            it = m_attached.erase(it);
+        else
+            ++it;
+    }
+}
+
 void DatabaseState::forgetSchema()
 {
     m_columns.clear();
     m_dateColumns.clear();
     m_dateColumnsKnown = false;
+    ++m_schemaGeneration;
 }
 
 } // namespace engine::detail

@@ -38,6 +38,8 @@ struct RecordsetState
     QHash<QString, int> nameIndex; // lower-case name -> column
     QList<Value> values;
     std::unique_ptr<Statement> rowStatement;
+    quint64 columnsSchemaGeneration = 0; // the database's schema generation the names were read at
+    int columnsShapeGeneration = 0;      // the row statement's shape the names were read at
 
     // Snapshot rows.
     std::vector<QList<Value>> rows;
@@ -54,6 +56,7 @@ struct RecordsetState
     void requireOpen() const;
     void loadKeys();
     void loadColumns();
+    void readColumnNames();
     bool atRow() const { return pos >= 0 && pos < qsizetype(keys.size()); }
     void readCurrent();
     qsizetype positionOf(qint64 key) const;

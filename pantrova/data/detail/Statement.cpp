@@ -39,9 +39,10 @@ Statement::Statement(sqlite3* db, const QString& sql, const QString& fileForErro
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
+        const int code = sqlite3_extended_errcode(m_db);
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw EngineError(m_file, m_sql, reason);
+        throw EngineError(m_file, m_sql, reason, EngineError::causeOfSqlite(code));
     }
     if (!m_stmt)
         throw EngineError(m_file, m_sql, QStringLiteral("The statement is empty."));
@@ -52,9 +53,9 @@ Statement::~Statement()
     sqlite3_finalize(m_stmt);
 }
 
-void Statement::fail(const QString& reason) const
+void Statement::fail(const QString& reason, int resultCode) const
 {
-    throw EngineError(m_file, m_sql, reason);
+    throw EngineError(m_file, m_sql, reason, EngineError::causeOfSqlite(resultCode));
 }
 
 int Statement::parameterCount() const
@@ -86,7 +87,7 @@ void Statement::bind(int index, const Value& value)
     }
     }
     if (rc != SQLITE_OK)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        fail(QString::fromUtf8(sqlite3_errmsg(m_db)), rc);
 }
 
 void Statement::bindAll(const QList<Value>& values)
@@ -94,7 +95,8 @@ void Statement::bindAll(const QList<Value>& values)
     if (values.size() != parameterCount())
         fail(QStringLiteral("The statement expects %1 values but was given %2.")
                  .arg(parameterCount())
-                 .arg(values.size()));
+                 .arg(values.size()),
+             SQLITE_MISUSE);
     for (int i = 0; i < values.size(); ++i)
         bind(i + 1, values[i]);
 }
@@ -107,8 +109,9 @@ bool Statement::step()
     if (rc == SQLITE_DONE)
         return false;
     const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
+    const int code = sqlite3_extended_errcode(m_db);
     sqlite3_reset(m_stmt);
-    fail(reason);
+    fail(reason, code ? code : rc);
 }
 
 void Statement::reset()
@@ -138,13 +141,21 @@ qint64 Statement::columnInt64(int i) const
     return sqlite3_column_int64(m_stmt, i);
 }
 
+int Statement::shapeGeneration() const
+{
+    return sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0);
+}
+
 StoredKind Statement::kindOf(int i) const
 {
-    if (m_kinds.empty()) {
+    const int generation = shapeGeneration();
+    if (generation != m_kindsGeneration || m_kinds.size() != size_t(columnCount())) {
         const int n = columnCount();
+        m_kinds.clear();
         m_kinds.reserve(size_t(n));
         for (int c = 0; c < n; ++c)
             m_kinds.push_back(storedKindOf(columnDeclType(c)));
+        m_kindsGeneration = generation;
     }
     return m_kinds[size_t(i)];
 }

@@ -45,15 +45,20 @@ public:
 
     QString sql() const { return m_sql; }
 
+    // How often SQLite has prepared the statement again because the schema changed under it (a
+    // field added, by this connection or another). Column names, count and types may differ after.
+    int shapeGeneration() const;
+
 private:
-    [[noreturn]] void fail(const QString& reason) const;
+    [[noreturn]] void fail(const QString& reason, int resultCode) const;
     StoredKind kindOf(int i) const;
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
     QString m_sql;
     QString m_file;
-    // Declared types do not change for a prepared statement: parsed once, not per row read.
+    // Declared types are parsed once per shape of the statement, not once per row read.
     mutable std::vector<StoredKind> m_kinds;
+    mutable int m_kindsGeneration = -1;
 };
 
 } // namespace engine::detail

@@ -5,6 +5,7 @@
 int runEngineTests(int argc, char** argv);
 int runDialectTests(int argc, char** argv);
 int runProgramFolderTests(int argc, char** argv);
+int runDatabaseFilesTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -13,5 +14,6 @@ int main(int argc, char** argv)
     failures += runEngineTests(argc, argv);
     failures += runDialectTests(argc, argv);
     failures += runProgramFolderTests(argc, argv);
+    failures += runDatabaseFilesTests(argc, argv);
     return failures;
 }

@@ -11,6 +11,8 @@
 
 using namespace engine;
 
+Q_DECLARE_METATYPE(engine::Value)
+
 namespace {
 const QString kNasty = QStringLiteral("Grandma's \"Best\" [Soup]; DROP TABLE recipes; --");
 
@@ -172,15 +174,68 @@ private slots:
         QVERIFY(rs.isEOF());
     }
 
-    void textTypedIntoANumberFieldIsRefused()
+    // Values that do not fit their field are refused with the field and the value named, never
+    // stored as something else; empty text in a date is Null.
+    void valuesThatDoNotFitTheirFieldAreRefused_data()
     {
-        Recordset rs = m_db.OpenRecordset(QStringLiteral("recipes"));
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<Value>("value");
+        QTest::addColumn<Value>("stored"); // Null with refused = true means refused
+        QTest::addColumn<bool>("refused");
+        const QString book = QStringLiteral("book.mdb");
+        const QString menus = QStringLiteral("MenusE.mdb");
+        const QString r = QStringLiteral("recipes");
+        const QString m = QStringLiteral("mymenus");
+        QTest::newRow("text that is no date")
+            << menus << m << "menudate" << Value(u"next Tuesday") << Value() << true;
+        QTest::newRow("empty text in a date") << menus << m << "menudate" << Value(u"  ") << Value() << false;
+        QTest::newRow("date text") << menus << m << "menudate" << Value(u"12/25/2026")
+                                   << Value(QDate(2026, 12, 25)) << false;
+        QTest::newRow("fraction in a whole number")
+            << book << r << "groupnum" << Value(u"2.7") << Value() << true;
+        QTest::newRow("fraction as a number")
+            << book << r << "category_code" << Value(2.5) << Value() << true;
+        QTest::newRow("too large for 16 bits") << book << r << "groupnum" << Value(70000) << Value() << true;
+        QTest::newRow("smallest 16-bit")
+            << book << r << "groupnum" << Value(u"-32768") << Value(qint64(-32768)) << false;
+        QTest::newRow("too large for 32 bits")
+            << book << r << "category_code" << Value(qint64(3000000000LL)) << Value() << true;
+        QTest::newRow("whole number as text")
+            << book << r << "category_code" << Value(u" 12 ") << Value(qint64(12)) << false;
+        QTest::newRow("words in a number") << book << r << "S2" << Value(u"2 cups") << Value() << true;
+        QTest::newRow("text in Yes/No") << menus << m << "autodelete" << Value(u"maybe") << Value() << true;
+        QTest::newRow("Yes/No as a word")
+            << menus << m << "autodelete" << Value(u"True") << Value(true) << false;
+    }
+    void valuesThatDoNotFitTheirFieldAreRefused()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(Value, value);
+        QFETCH(Value, stored);
+        QFETCH(bool, refused);
+        Database db = m_ws.OpenDatabase(file);
+        Recordset rs = db.OpenRecordset(table);
         rs.AddNew();
-        rs.SetField(QStringLiteral("S1"), QStringLiteral(" 12.5 "));
-        QVERIFY_THROWS_EXCEPTION(EngineError, rs.SetField(QStringLiteral("S2"), QStringLiteral("2 cups")));
-        QVERIFY_THROWS_EXCEPTION(EngineError, rs.SetField(QStringLiteral("NoSuchField"), 1));
+        if (refused) {
+            try {
+                rs.SetField(field, value);
+                QFAIL("the value must be refused");
+            } catch (const EngineError& e) {
+                QCOMPARE(e.cause(), EngineError::Cause::BadValue);
+                QVERIFY2(e.reason().contains(field) && e.reason().contains(value.toText()),
+                         qPrintable(e.reason()));
+            }
+            rs.CancelUpdate();
+            QCOMPARE(rs.RecordCount(), 0);
+            return;
+        }
+        rs.SetField(field, value);
         rs.Update();
-        QCOMPARE(rs.Fields(QStringLiteral("S1")).toDouble(), 12.5);
+        QCOMPARE(rs.Fields(field), stored);
     }
 
     void tableTypeIndexSeekAndNoMatch()
@@ -268,6 +323,52 @@ private slots:
             EngineError, other.Execute(QStringLiteral("INSERT INTO [missing].Recipes SELECT * FROM Beef")));
     }
 
+    // Copies into other files inside one transaction: each file is attached once, stays usable
+    // for later copies, and is let go when the transaction ends, however it ends.
+    void copiesIntoOtherFilesInsideATransaction()
+    {
+        for (const char* name : {"other.mdb", "third.mdb"}) {
+            QVERIFY(QFile::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")),
+                                m_world->filePath(QString::fromLatin1(name))));
+            QFile::setPermissions(m_world->filePath(QString::fromLatin1(name)),
+                                  QFile::ReadOwner | QFile::WriteOwner);
+        }
+        addRecipe(m_db, QStringLiteral("Pie"), 1, 13);
+        addRecipe(m_db, QStringLiteral("Tart"), 1, 13);
+        const QString copy =
+            QStringLiteral("INSERT INTO [%1].report SELECT * FROM Recipes where groupnum = 13");
+        auto attachedCount = [this] {
+            return m_db.OpenRecordset(QStringLiteral("PRAGMA database_list")).RecordCount();
+        };
+        const int alone = attachedCount();
+        auto reportRows = [this](const QString& file) {
+            Workspace ws;
+            return ws.OpenDatabase(file).OpenRecordset(QStringLiteral("select * from report")).RecordCount();
+        };
+
+        {
+            Transaction t(m_db);
+            QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("other"))), 2);
+            QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("other.mdb"))), 2);
+            QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("third"))), 2);
+            t.commit();
+        }
+        QCOMPARE(attachedCount(), alone);
+        QCOMPARE(reportRows(QStringLiteral("other.mdb")), 4);
+        QCOMPARE(reportRows(QStringLiteral("third.mdb")), 2);
+
+        {
+            Transaction t(m_db);
+            QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("other"))), 2);
+        } // rolled back
+        QCOMPARE(attachedCount(), alone);
+        QCOMPARE(reportRows(QStringLiteral("other.mdb")), 4);
+
+        QCOMPARE(m_db.Execute(copy.arg(QStringLiteral("other"))), 2);
+        QCOMPARE(attachedCount(), alone);
+        QCOMPARE(reportRows(QStringLiteral("other.mdb")), 6);
+    }
+
     void tableDefsAppendAField()
     {
         TableDef def = m_db.TableDefs(QStringLiteral("Recipes"));
@@ -281,6 +382,45 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EngineError, m_db.TableDefs(QStringLiteral("nosuch")));
         Recordset rs = m_db.OpenRecordset(QStringLiteral("recipes"));
         QVERIFY(rs.HasField(QStringLiteral("Rating")));
+    }
+
+    // The cookbook checks add fields to tables that open recordsets read: the recordsets must follow
+    // the table's new shape, whether the field came through this connection or another one.
+    void openRecordsetsFollowAFieldAddedUnderThem()
+    {
+        for (const char* n : {"A", "B", "C"})
+            addRecipe(m_db, QString::fromLatin1(n), 1, 6, QStringLiteral("d"));
+        Recordset keyset =
+            m_db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 6 order by name"));
+        Recordset table = m_db.OpenRecordset(QStringLiteral("recipes"));
+        QCOMPARE(keyset.Text(QStringLiteral("Name")), QStringLiteral("A"));
+        QCOMPARE(table.Fields(QStringLiteral("P12")), Value());
+
+        TableDef def = m_db.TableDefs(QStringLiteral("recipes"));
+        def.Append(def.CreateField(QStringLiteral("Rating"), FieldType::Double));
+        QVERIFY(keyset.HasField(QStringLiteral("Rating")));
+        keyset.MoveNext();
+        QCOMPARE(keyset.Text(QStringLiteral("Name")), QStringLiteral("B"));
+        QVERIFY(keyset.Fields(QStringLiteral("Rating")).isNull());
+        keyset.Edit();
+        keyset.SetField(QStringLiteral("Rating"), 4.5);
+        keyset.Update();
+        QCOMPARE(keyset.Fields(QStringLiteral("Rating")).toDouble(), 4.5);
+        table.MoveLast();
+        QVERIFY(table.FieldNames().contains(QStringLiteral("Rating")));
+
+        // A second connection widens the table, then the first reads on.
+        Workspace other;
+        Database second = other.OpenDatabase(QStringLiteral("book.mdb"));
+        second.ExecuteScript(QStringLiteral("ALTER TABLE recipes ADD COLUMN Notes LONGTEXT; "
+                                            "ALTER TABLE recipes ADD COLUMN Stars SMALLINT;"));
+        other.Close();
+        keyset.MoveNext();
+        QCOMPARE(keyset.Text(QStringLiteral("Name")), QStringLiteral("C"));
+        QCOMPARE(keyset.Text(QStringLiteral("Description")), QStringLiteral("d"));
+        QVERIFY(keyset.Fields(QStringLiteral("Stars")).isNull());
+        keyset.MovePrevious();
+        QCOMPARE(keyset.Fields(QStringLiteral("Rating")).toDouble(), 4.5);
     }
 
     void failuresNameFileStatementAndReason()

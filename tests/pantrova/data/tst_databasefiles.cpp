@@ -1,0 +1,241 @@
+// A database file and its companions as one file: what a killed writer leaves, copies, renames,
+// replacements and removals that take the log along, and failures that leave nothing half-done.
+#include "TestWorld.h"
+#include "data/Database.h"
+#include "data/DatabaseFiles.h"
+#include "data/EngineError.h"
+#include "data/ProgramFolder.h"
+#include "data/Workspace.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace engine;
+
+namespace {
+
+int recipesNamed(const QString& file, const QString& prefix)
+{
+    Workspace ws;
+    Database db = ws.OpenDatabase(file);
+    return db
+        .OpenRecordset(QStringLiteral("select * from recipes where name like ?"),
+                       {Value(prefix + QStringLiteral("%"))})
+        .RecordCount();
+}
+
+QString integrity(const QString& file)
+{
+    Workspace ws;
+    Database db = ws.OpenDatabase(file);
+    return db.OpenRecordset(QStringLiteral("PRAGMA integrity_check"))
+        .Fields(QStringLiteral("integrity_check"))
+        .toText();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Runs the crash writer on `file` and kills it with SIGKILL once it says it is ready.
+void killWriter(const QString& file, int committed, const QString& mode)
+{
+    QProcess writer;
+    writer.start(QStringLiteral(CRASH_WRITER), {file, QString::number(committed), mode});
+    QVERIFY(writer.waitForStarted());
+    QByteArray said;
+    while (!said.contains("ready") && writer.waitForReadyRead(20000))
+        said += writer.readAllStandardOutput();
+    QVERIFY2(said.contains("ready"), writer.readAllStandardError().constData());
+    writer.kill();
+    QVERIFY(writer.waitForFinished());
+    QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+}
+
+} // namespace
+
+class DatabaseFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_world = std::make_unique<TestWorld>(); }
+    void cleanup() { m_world.reset(); }
+
+    void aKilledWriterLeavesCommittedRowsInTheFileAlone_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("killed in the middle of a transaction") << QStringLiteral("mid");
+        QTest::newRow("killed after its last commit") << QStringLiteral("after");
+    }
+    void aKilledWriterLeavesCommittedRowsInTheFileAlone()
+    {
+        QFETCH(QString, mode);
+        const QString book = m_world->filePath(QStringLiteral("Recipe20.mdb"));
+        pantrova::ProgramFolder(m_world->path())
+            .copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Recipe20.mdb"));
+        killWriter(book, 5, mode);
+        if (mode == u"mid")
+            QVERIFY(DatabaseFiles::hasLeftoverLog(book)); // the unfinished work reached the log
+        else
+            QVERIFY(!DatabaseFiles::hasLeftoverLog(book));
+
+        // The file alone, copied without its companions, is a whole backup.
+        QVERIFY(QFile::copy(book, m_world->filePath(QStringLiteral("alone.mdb"))));
+        for (const QString& file : {QStringLiteral("alone.mdb"), QStringLiteral("Recipe20.mdb")}) {
+            QCOMPARE(recipesNamed(file, QStringLiteral("Committed")), 5);
+            QCOMPARE(recipesNamed(file, QStringLiteral("Uncommitted")), 0);
+            QCOMPARE(integrity(file), QStringLiteral("ok"));
+        }
+        QVERIFY(!DatabaseFiles::hasLeftoverLog(book)); // opening folded the leftover in
+    }
+
+    // What a cook does by hand after a crash: deletes the cookbook (start-up then copies the
+    // template), or puts a backup in its place. The log the crash left must harm neither.
+    void aLeftoverLogNeverMeetsAnotherFile()
+    {
+        pantrova::ProgramFolder folder(m_world->path());
+        const QString book = m_world->filePath(QStringLiteral("Recipe20.mdb"));
+        const QString backup = m_world->filePath(QStringLiteral("backup.mdb"));
+        folder.copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("backup.mdb"));
+        killWriter(backup, 40, QStringLiteral("after"));
+        folder.copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Recipe20.mdb"));
+
+        killWriter(book, 3, QStringLiteral("mid"));
+        QVERIFY(QFile::remove(book));
+        folder.copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Recipe20.mdb"));
+        QCOMPARE(recipesNamed(book, QString()), 0);
+        QCOMPARE(integrity(book), QStringLiteral("ok"));
+
+        killWriter(book, 3, QStringLiteral("mid"));
+        QVERIFY(QFile::remove(book));
+        QVERIFY(QFile::copy(backup, book));
+        QCOMPARE(recipesNamed(book, QStringLiteral("Committed")), 40);
+        QCOMPARE(recipesNamed(book, QStringLiteral("Uncommitted")), 0);
+        QCOMPARE(integrity(book), QStringLiteral("ok"));
+    }
+
+    void companionsTravelWithTheirFile()
+    {
+        const QString a = m_world->filePath(QStringLiteral("a.mdb"));
+        const QString b = m_world->filePath(QStringLiteral("b.mdb"));
+        const QString c = m_world->filePath(QStringLiteral("c.mdb"));
+        writeFile(a, "file a");
+        writeFile(a + QStringLiteral("-wal"), "log of a");
+        writeFile(a + QStringLiteral("-shm"), "index of a");
+        writeFile(b + QStringLiteral("-wal"), "stale log");
+        writeFile(b + QStringLiteral("-journal"), "stale journal");
+
+        // A copy carries the log (it may hold what the file lacks), never the stale ones it finds.
+        DatabaseFiles::copy(a, b);
+        QCOMPARE(readFile(b), QByteArray("file a"));
+        QCOMPARE(readFile(b + QStringLiteral("-wal")), QByteArray("log of a"));
+        QVERIFY(!QFile::exists(b + QStringLiteral("-journal")));
+        QVERIFY(!QFile::exists(b + QStringLiteral("-shm")));
+        QCOMPARE(readFile(a + QStringLiteral("-wal")), QByteArray("log of a"));
+        QVERIFY_THROWS_EXCEPTION(EngineError, DatabaseFiles::copy(a, b));
+        QCOMPARE(DatabaseFiles::size(b), 6);
+
+        writeFile(c + QStringLiteral("-shm"), "stale index");
+        DatabaseFiles::rename(a, c);
+        QVERIFY(!DatabaseFiles::exists(a));
+        QVERIFY(!QFile::exists(a + QStringLiteral("-wal")) && !QFile::exists(a + QStringLiteral("-shm")));
+        QCOMPARE(readFile(c + QStringLiteral("-wal")), QByteArray("log of a"));
+        QVERIFY(!QFile::exists(c + QStringLiteral("-shm")));
+        QVERIFY_THROWS_EXCEPTION(EngineError, DatabaseFiles::rename(b, c)); // c exists
+
+        writeFile(b, "file b");
+        QFile::remove(b + QStringLiteral("-wal"));
+        DatabaseFiles::replace(b, c);
+        QCOMPARE(readFile(c), QByteArray("file b"));
+        QVERIFY(!QFile::exists(c + QStringLiteral("-wal"))); // c's old log went with the old c
+        QVERIFY(!DatabaseFiles::exists(b));
+
+        writeFile(c + QStringLiteral("-journal"), "journal");
+        DatabaseFiles::remove(c);
+        for (const QString& companion : DatabaseFiles::companionsOf(c))
+            QVERIFY(!QFile::exists(companion));
+        QVERIFY(!DatabaseFiles::exists(c));
+        DatabaseFiles::remove(c); // already gone: fine
+        try {
+            DatabaseFiles::copy(c, a);
+            QFAIL("copying a missing file must fail");
+        } catch (const EngineError& e) {
+            QCOMPARE(e.cause(), EngineError::Cause::Missing);
+        }
+    }
+
+    void anOpenFileIsNotPulledAway()
+    {
+        const QString book = m_world->filePath(QStringLiteral("book.mdb"));
+        DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), book);
+        Workspace ws;
+        Database db = ws.OpenDatabase(QStringLiteral("book.mdb"));
+        QVERIFY(DatabaseFiles::isOpen(book));
+        for (const auto& attempt : std::initializer_list<std::function<void()>>{
+                 [&] { DatabaseFiles::remove(book); },
+                 [&] { DatabaseFiles::rename(book, m_world->filePath(QStringLiteral("x.mdb"))); },
+                 [&] { DatabaseFiles::copy(m_world->filePath(QStringLiteral("MenusE.mdb")), book, true); }}) {
+            try {
+                attempt();
+                QFAIL("an open file must not be touched");
+            } catch (const EngineError& e) {
+                QCOMPARE(e.cause(), EngineError::Cause::InUse);
+            }
+        }
+        QCOMPARE(integrity(book), QStringLiteral("ok"));
+        db.Close();
+        QVERIFY(!DatabaseFiles::isOpen(book));
+        DatabaseFiles::remove(book);
+    }
+
+    // A disk that fills up during a copy: the cause is named and no half-written file is left.
+    void aFullDiskLeavesNoHalfWrittenCopy()
+    {
+        const QString target = m_world->filePath(QStringLiteral("Recipe20.mdb"));
+        writeFile(target, "the old file");
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 8192;
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        EngineError::Cause cause = EngineError::Cause::Unknown;
+        try {
+            DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), target, true);
+        } catch (const EngineError& e) {
+            cause = e.cause();
+        }
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        QCOMPARE(cause, EngineError::Cause::DiskFull);
+        QCOMPARE(readFile(target), QByteArray("the old file"));
+        QCOMPARE(
+            QDir(m_world->path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral("copying")),
+            QStringList());
+    }
+
+private:
+    std::unique_ptr<TestWorld> m_world;
+};
+
+int runDatabaseFilesTests(int argc, char** argv)
+{
+    DatabaseFilesTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_databasefiles.moc"
