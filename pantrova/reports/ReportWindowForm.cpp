@@ -1,6 +1,8 @@
 #include "ReportWindowForm.h"
 
+#include "ListReports.h"
 #include "Print_Form.h"
+#include "RecipeReport.h"
 #include "ReportArt.h"
 #include "data/Recordset.h"
 #include "print/PreviewWidget.h"
@@ -220,40 +222,39 @@ void ReportWindowForm::Command1_Click()
     close();
 }
 
-} // namespace pantrova
-
-namespace pantrova {
-
-// Until the layouts arrive, every layout lists the recipes' names.
-namespace {
-void listNames(print::Document& doc, const QString& title)
-{
-    engine::Recordset rows = program().Cookbook.OpenRecordset(
-        QStringLiteral("select * from Report order by extra2 + extra3 + name"));
-    if (rows.RecordCount() == 0)
-        return;
-    doc.clear();
-    doc.setTitle(title);
-    doc.start();
-    for (; !rows.isEOF(); rows.MoveNext())
-        doc.paragraph(rows.Text(QStringLiteral("Name")));
-    doc.end();
-}
-} // namespace
-
 void ReportWindowForm::PrintRecipeReport()
 {
-    listNames(VSPrinter1->document(), QStringLiteral("Recipe Report"));
+    RecipeReport::Options options;
+    options.heading = !m_selection.Report_Option[0]->isChecked();
+    options.servingInfo = m_selection.ServingInfo->isChecked();
+    options.newPageSkip = m_selection.NewPageSkip->isChecked();
+    if (m_selection.HTMLCheck1->isChecked()) {
+        options.exportFile =
+            QDir::toNativeSeparators(QDir(program().folder).filePath(QStringLiteral("recipe.htm")));
+        options.beforeExport = [file = options.exportFile] {
+            ui::Dialogs::messageBox(RecipeReport::exportMessage(file), ui::MsgButtons::OK, ui::MsgIcon::None,
+                                    ui::Dialogs::programTitle());
+        };
+    }
+    options.loadPicture = [this](const engine::Recordset& row, print::Picture& picture) {
+        const bool loaded = LoadRecipePicture(row);
+        picture = RecipePicture;
+        return loaded;
+    };
+    options.descriptionBanner = ImageList1(2);
+    options.ingredientsBanner = ImageList1(3);
+    options.instructionsBanner = ImageList1(4);
+    RecipeReport::PrintRecipeReport(VSPrinter1->document(), program().Cookbook, options);
 }
 
 void ReportWindowForm::PrintNameList()
 {
-    listNames(VSPrinter1->document(), QStringLiteral("Recipe List"));
+    ListReports::PrintNameList(VSPrinter1->document(), program().Cookbook);
 }
 
 void ReportWindowForm::PrintRecipeCards()
 {
-    listNames(VSPrinter1->document(), QStringLiteral("Recipe Cards"));
+    ListReports::PrintRecipeCards(VSPrinter1->document(), program().Cookbook);
 }
 
 } // namespace pantrova

@@ -4,6 +4,7 @@
 
 int runSelectionTests(int argc, char** argv);
 int runReportWindowTests(int argc, char** argv);
+int runLayoutTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -11,5 +12,6 @@ int main(int argc, char** argv)
     int failures = 0;
     failures += runSelectionTests(argc, argv);
     failures += runReportWindowTests(argc, argv);
+    failures += runLayoutTests(argc, argv);
     return failures;
 }
