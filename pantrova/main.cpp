@@ -2,7 +2,10 @@
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
 #include "data/ProgramFolder.h"
+#include "groups/GroupCommands.h"
+#include "ingredients/IngrediantForm.h"
 #include "pantrova/planner/CalendarHost.h"
+#include "pantrova/planner/MealPlanner.h"
 #include "recipes/RecipeNew.h"
 #include "reports/PrintCommand.h"
 #include "startup/Program.h"
@@ -31,8 +34,17 @@ int main(int argc, char* argv[])
         if (!pantrova::ensureCalendarControlRegistered(pantrova::program().folder, &why))
             ui::Dialogs::showError(QStringLiteral("Registering the calendar control"), why);
     };
+    p.mainWindowCreated.push_back([](QWidget* window) {
+        if (auto* w = qobject_cast<pantrova::RecipeNew*>(window)) {
+            pantrova::GroupCommands::attach(*w);
+            pantrova::IngrediantForm::attach(*w);
+        }
+    });
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
+    p.loadPlanner = pantrova::MealPlanner::Load;
+    p.unloadPlanner = pantrova::MealPlanner::Unload;
+    p.mainWindowCreated.push_back(pantrova::MealPlanner::AttachPanel);
     p.mainWindowCreated.push_back(&pantrova::PrintCommand::attach);
 
     try {

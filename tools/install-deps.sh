@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev libbenchmark-dev
-  fonts-liberation xvfb xauth imagemagick binutils
+  fonts-liberation fonts-comic-neue xvfb xauth imagemagick binutils
   poppler-utils
 )
 

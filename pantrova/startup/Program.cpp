@@ -21,6 +21,8 @@ void Program::reset()
         delete aboutForm.data();
     if (mainWindow)
         delete mainWindow.data();
+    if (menuForm)
+        delete menuForm.data();
     if (Cookbook.isOpen())
         Cookbook.Close();
     if (workspace)

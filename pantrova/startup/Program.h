@@ -36,6 +36,13 @@ struct Program
     qint16 CurrentGroup = 0;
     quint8 RememberedGroupRow = 0;
 
+    // Moving the displayed recipe to another group: the target chosen last, and the recipe the main
+    // window looks for in it afterwards (MovedRecipeCode is -1 once it has been found).
+    quint8 TargetSection = 0;
+    qint16 TargetGroup = 0;
+    QString MovedRecipeName;
+    qint32 MovedRecipeCode = 0;
+
     // The planner's program-wide values.
     bool MainWindowActive = false;
     QDate CurrentMenuDate = QDate::currentDate();
@@ -44,6 +51,7 @@ struct Program
     // Windows that outlive a single call.
     QPointer<QWidget> aboutForm; // the splash or about box while it is up
     QPointer<QWidget> mainWindow;
+    QPointer<QWidget> menuForm; // the meal planner while it is loaded, shown or hidden
 
     // Calls into other parts of the program.
     std::function<void()> showMainWindow;          // the splash's leave step opens the main window
