@@ -5,6 +5,7 @@
 int runSelectionTests(int argc, char** argv);
 int runReportWindowTests(int argc, char** argv);
 int runLayoutTests(int argc, char** argv);
+int runMenuPrintingTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -13,5 +14,6 @@ int main(int argc, char** argv)
     failures += runSelectionTests(argc, argv);
     failures += runReportWindowTests(argc, argv);
     failures += runLayoutTests(argc, argv);
+    failures += runMenuPrintingTests(argc, argv);
     return failures;
 }
