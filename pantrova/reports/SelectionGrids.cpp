@@ -150,6 +150,7 @@ void SelectionGrids::FillSections(engine::Database& cookbook)
     for (int n = 1; n < g.rows(); ++n)
         g.setTextMatrix(n, 0, kUnselected);
     g.setRow(0);
+    g.table()->scrollToTop();
 }
 
 void SelectionGrids::FillRecipes(engine::Database& cookbook)
@@ -178,6 +179,7 @@ void SelectionGrids::FillRecipes(engine::Database& cookbook)
     for (int r = 1; r < g.rows(); ++r)
         g.setTextMatrix(r, 0, kUnselected);
     g.setRow(0);
+    g.table()->scrollToTop();
 }
 
 void SelectionGrids::SectionGridClick()
