@@ -149,10 +149,12 @@ void Document::end()
     if (!m_started || m_finished)
         return;
     m_finished = true;
-    if (!m_exportFile.isEmpty())
-        HtmlExport::write(*this, m_exportFile);
+    // The document is whole before the export is tried: a file that cannot be written costs the
+    // export, not the pages.
     if (finished)
         finished();
+    if (!m_exportFile.isEmpty())
+        HtmlExport::write(*this, m_exportFile);
 }
 
 void Document::beginPage()

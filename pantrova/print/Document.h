@@ -46,7 +46,7 @@ enum Alignment { AlignLeft = 6, AlignCenter = 7, AlignRight = 8 };
 //
 // Margins, columns and the paper apply to the document started next. Writing before start()
 // starts a document. When an export file is set before the start, end() also writes the finished
-// document there as HTML (HtmlExport).
+// document there as HTML (HtmlExport); when that fails, end() throws after the document is finished.
 //
 // Not a widget and not tied to any device: it is built and read without a display. Used from the
 // user-interface thread only.

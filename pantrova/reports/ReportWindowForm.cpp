@@ -244,7 +244,15 @@ void ReportWindowForm::PrintRecipeReport()
     options.descriptionBanner = ImageList1(2);
     options.ingredientsBanner = ImageList1(3);
     options.instructionsBanner = ImageList1(4);
-    RecipeReport::PrintRecipeReport(VSPrinter1->document(), program().Cookbook, options);
+    try {
+        RecipeReport::PrintRecipeReport(VSPrinter1->document(), program().Cookbook, options);
+    } catch (const std::exception& e) {
+        // The report itself is whole; only its HTML version is missing.
+        if (!VSPrinter1->document().isFinished())
+            throw;
+        ui::Dialogs::showError(QStringLiteral("Writing the HTML version of the report"),
+                               QString::fromUtf8(e.what()));
+    }
 }
 
 void ReportWindowForm::PrintNameList()

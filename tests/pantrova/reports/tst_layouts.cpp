@@ -433,6 +433,19 @@ private slots:
         QVERIFY(page.indexOf(QStringLiteral("Brisket")) < page.indexOf(QStringLiteral("Chili")));
         QVERIFY(page.contains(QStringLiteral("recipe_files/picture")));
         QVERIFY(QFile::exists(k.world.filePath(QStringLiteral("recipe_files/picture1.png"))));
+        html.close();
+
+        // A file that cannot be written is reported; the report is previewed all the same.
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir(k.world.path()).mkdir(QStringLiteral("recipe.htm")));
+        dialogs.expectMessage(QStringLiteral("THe HTML version of Recipe Report will be saved as\n\n") +
+                              file);
+        dialogs.expectMessageContaining(QStringLiteral("Writing the HTML version of the report"));
+        ReportWindowForm again(*form);
+        again.Form_Load();
+        QVERIFY(dialogs.allAnswered());
+        QCOMPARE(again.VSPrinter1->pageCount(), 2);
+        QCOMPARE(again.VSPrinter1->previewPage(), 1);
     }
 
     void theListRunsByNameDownTwoColumns()
