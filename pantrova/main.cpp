@@ -1,8 +1,11 @@
 // Pantrova: the program's entry. Installs the real dialogs, runs the start-up routine, and hands
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
+#include "cookbooks/CookbookChecks.h"
+#include "cookbooks/CookbookMenus.h"
 #include "data/ProgramFolder.h"
 #include "groups/GroupCommands.h"
+#include "importing/ImportRecipes.h"
 #include "ingredients/IngrediantForm.h"
 #include "pantrova/planner/CalendarHost.h"
 #include "pantrova/planner/MealPlanner.h"
@@ -11,6 +14,7 @@
 #include "startup/Program.h"
 #include "startup/StartUp.h"
 #include "ui/Dialogs.h"
+#include "ui/ErrorGuard.h"
 
 #include <QApplication>
 
@@ -40,21 +44,24 @@ int main(int argc, char* argv[])
             pantrova::IngrediantForm::attach(*w);
         }
     });
+    p.mainWindowCreated.push_back(&pantrova::ImportRecipes::attachTo);
     // The meal planner and the cookbook checks are attached here as their parts arrive
     // (p.loadPlanner, p.unloadPlanner, p.checkCookbookFormat, p.mainWindowCreated).
     p.loadPlanner = pantrova::MealPlanner::Load;
     p.unloadPlanner = pantrova::MealPlanner::Unload;
     p.mainWindowCreated.push_back(pantrova::MealPlanner::AttachPanel);
+    p.checkCookbookFormat = [](engine::Database& cookbook) { pantrova::CookbookChecks::run(cookbook); };
+    p.mainWindowCreated.push_back(pantrova::attachCookbookMenus);
     p.mainWindowCreated.push_back(&pantrova::PrintCommand::attach);
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());
+    } catch (const ui::Reported&) {
+        return 1; // the cook has been told why already
     } catch (const std::exception& e) {
         // The one failure that ends the program: it cannot run without its data files.
-        ui::Dialogs::showError(
-            QStringLiteral("Starting Pantrova"),
-            QString::fromUtf8(e.what()) +
-                QStringLiteral("\n\nPantrova cannot run without its data files and will close."));
+        ui::reportFailure(QStringLiteral("Starting Pantrova"), e,
+                          QStringLiteral("Pantrova cannot run without its data files and will close."));
         return 1;
     }
     const int result = QApplication::exec();

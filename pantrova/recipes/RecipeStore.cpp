@@ -61,20 +61,45 @@ RecipeStore::Saved RecipeStore::save(engine::Database& db, engine::Recordset& re
             recipes.setBookmark(row);
             recipes.Edit();
         }
-        recipes.SetField(QStringLiteral("Name"), name);
-        recipes.SetField(QStringLiteral("category_code"), engine::Value(qint64(saved.number)));
-        recipes.SetField(QStringLiteral("Description"), text.description);
-        recipes.SetField(QStringLiteral("Ingrediants"), text.ingrediants);
-        recipes.SetField(QStringLiteral("Instructions"), text.instructions);
-        recipes.SetField(QStringLiteral("groupnum"), engine::Value(int(group)));
+        writeFields(recipes, name, saved.number, text, group);
         if (adding)
             recipes.SetField(QStringLiteral("Picture"), QString());
-        for (const auto& [field, value] : text.figures)
-            recipes.SetField(field, value);
         recipes.Update();
         saved.row = recipes.bookmark();
     });
     return saved;
+}
+
+void RecipeStore::writeFields(engine::Recordset& recipes, const QString& name, qint32 number,
+                              const RecipeText& text, qint16 group)
+{
+    recipes.SetField(QStringLiteral("Name"), name);
+    recipes.SetField(QStringLiteral("category_code"), engine::Value(qint64(number)));
+    recipes.SetField(QStringLiteral("Description"), text.description);
+    recipes.SetField(QStringLiteral("Ingrediants"), text.ingrediants);
+    recipes.SetField(QStringLiteral("Instructions"), text.instructions);
+    recipes.SetField(QStringLiteral("groupnum"), engine::Value(int(group)));
+    for (const auto& [field, value] : text.figures)
+        recipes.SetField(field, value);
+}
+
+qint32 RecipeStore::addInTransaction(engine::Database& db, engine::Recordset& recipes, const RecipeText& text,
+                                     qint16 group, const QString& picture)
+{
+    const QString name = storedName(text.name);
+    qint32 number = 1;
+    DupNameCheck(db, name, number, group);
+    try {
+        recipes.AddNew();
+        writeFields(recipes, name, number, text, group);
+        recipes.SetField(QStringLiteral("Picture"), picture);
+        recipes.Update();
+    } catch (...) {
+        if (recipes.isOpen() && recipes.isEditing())
+            recipes.CancelUpdate();
+        throw;
+    }
+    return number;
 }
 
 void RecipeStore::remove(engine::Database& db, engine::Recordset& recipes)

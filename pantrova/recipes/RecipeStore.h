@@ -52,11 +52,22 @@ public:
     static Saved save(engine::Database& db, engine::Recordset& recipes, bool adding, engine::Bookmark row,
                       const RecipeText& text, qint16 group);
 
+    // Adds a new recipe as save() does (name stored, first free number), inside a transaction the
+    // caller holds, so that many recipes go in as one change. `picture` is the stored picture path
+    // ("" for none). Returns the number the recipe was given; on failure the recordset is left
+    // without a pending edit.
+    static qint32 addInTransaction(engine::Database& db, engine::Recordset& recipes, const RecipeText& text,
+                                   qint16 group, const QString& picture = {});
+
     // Deletes the current row of `recipes`.
     static void remove(engine::Database& db, engine::Recordset& recipes);
 
     // Sets the Picture field of the current row of `recipes` ("" for none).
     static void setPicture(engine::Database& db, engine::Recordset& recipes, const QString& storedPath);
+
+private:
+    static void writeFields(engine::Recordset& recipes, const QString& name, qint32 number,
+                            const RecipeText& text, qint16 group);
 };
 
 } // namespace pantrova

@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include "ErrorBox.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -82,11 +84,12 @@ QStringList QtDialogs::nameFilters(const QString& legacyFilter)
     return filters;
 }
 
-std::optional<QString> QtDialogs::openFile(const FileQuestion& question)
+namespace {
+std::optional<QStringList> chooseFiles(const FileQuestion& question, QFileDialog::FileMode mode)
 {
     QFileDialog dialog(QApplication::activeWindow(), question.title, question.directory);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    const QStringList filters = nameFilters(question.filter);
+    dialog.setFileMode(mode);
+    const QStringList filters = QtDialogs::nameFilters(question.filter);
     dialog.setNameFilters(filters);
     if (question.filterIndex >= 1 && question.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[question.filterIndex - 1]);
@@ -94,7 +97,27 @@ std::optional<QString> QtDialogs::openFile(const FileQuestion& question)
         dialog.selectFile(question.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return dialog.selectedFiles();
+}
+} // namespace
+
+std::optional<QString> QtDialogs::openFile(const FileQuestion& question)
+{
+    const std::optional<QStringList> files = chooseFiles(question, QFileDialog::ExistingFile);
+    if (!files)
+        return std::nullopt;
+    return files->constFirst();
+}
+
+std::optional<QStringList> QtDialogs::openFiles(const FileQuestion& question)
+{
+    return chooseFiles(question, QFileDialog::ExistingFiles);
+}
+
+void QtDialogs::errorBox(const ErrorQuestion& question)
+{
+    ErrorBox box(question, QApplication::activeWindow());
+    box.exec();
 }
 
 int QtDialogs::runModal(QWidget& window)

@@ -27,6 +27,8 @@ QString ScriptedDialogs::Step::describe() const
         return QStringLiteral("input box \"") + match + u'"';
     case Kind::File:
         return QStringLiteral("file dialog");
+    case Kind::Files:
+        return QStringLiteral("file dialog for several files");
     case Kind::Modal:
         return QStringLiteral("modal window ") + match;
     }
@@ -54,6 +56,12 @@ ScriptedDialogs& ScriptedDialogs::expectInput(const QString& prompt, std::option
 ScriptedDialogs& ScriptedDialogs::expectFile(std::optional<QString> answer)
 {
     m_script.push_back({Kind::File, {}, 0, std::move(answer), {}});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectFiles(std::optional<QStringList> answer)
+{
+    m_script.push_back({Kind::Files, {}, 0, {}, {}, std::move(answer)});
     return *this;
 }
 
@@ -88,7 +96,8 @@ bool ScriptedDialogs::takeFront(Kind kind, const QString& asked, Step& step)
             matches = (front.kind == Kind::Message && front.match == asked) ||
                       (front.kind == Kind::MessagePart && asked.contains(front.match));
         else
-            matches = front.kind == kind && (kind == Kind::File || front.match == asked);
+            matches =
+                front.kind == kind && (kind == Kind::File || kind == Kind::Files || front.match == asked);
         if (matches) {
             step = front;
             m_script.pop_front();
@@ -96,6 +105,8 @@ bool ScriptedDialogs::takeFront(Kind kind, const QString& asked, Step& step)
         }
     }
     const QString expected = m_script.empty() ? QStringLiteral("nothing") : m_script.front().describe();
+    if (kind == Kind::Files) // reported as the file dialog it is
+        kind = Kind::File;
     const QString what = kind == Kind::Message ? QStringLiteral("message \"")
                          : kind == Kind::Input ? QStringLiteral("input box \"")
                          : kind == Kind::File  ? QStringLiteral("file dialog \"")
@@ -135,6 +146,21 @@ std::optional<QString> ScriptedDialogs::openFile(const FileQuestion& question)
     if (takeFront(Kind::File, question.title, step))
         return step.text;
     return std::nullopt;
+}
+
+std::optional<QStringList> ScriptedDialogs::openFiles(const FileQuestion& question)
+{
+    m_files << question;
+    Step step;
+    if (takeFront(Kind::Files, question.title, step))
+        return step.files;
+    return std::nullopt;
+}
+
+void ScriptedDialogs::errorBox(const ErrorQuestion& question)
+{
+    m_errors << question;
+    DialogAnswerer::errorBox(question);
 }
 
 int ScriptedDialogs::runModal(QWidget& window)

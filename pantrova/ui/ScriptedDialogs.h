@@ -32,6 +32,7 @@ public:
     ScriptedDialogs& expectMessageContaining(const QString& part, int answer = AnswerOK);
     ScriptedDialogs& expectInput(const QString& prompt, std::optional<QString> answer);
     ScriptedDialogs& expectFile(std::optional<QString> answer);
+    ScriptedDialogs& expectFiles(std::optional<QStringList> answer);
     // `objectName` names the window; `action` may work the window's controls and returns its result.
     ScriptedDialogs& expectModal(const QString& objectName, ModalAction action = {});
 
@@ -41,14 +42,18 @@ public:
     // Every message box asked, expected or not, in order.
     QList<MessageQuestion> messagesAsked() const { return m_messages; }
     QList<FileQuestion> filesAsked() const { return m_files; }
+    // Every error box shown, in order; each is also matched as a message of its plain text.
+    QList<ErrorQuestion> errorsShown() const { return m_errors; }
 
     int messageBox(const MessageQuestion& question) override;
     std::optional<QString> inputBox(const InputQuestion& question) override;
     std::optional<QString> openFile(const FileQuestion& question) override;
+    std::optional<QStringList> openFiles(const FileQuestion& question) override;
     int runModal(QWidget& window) override;
+    void errorBox(const ErrorQuestion& question) override;
 
 private:
-    enum class Kind { Message, MessagePart, Input, File, Modal };
+    enum class Kind { Message, MessagePart, Input, File, Files, Modal };
     struct Step
     {
         Kind kind;
@@ -56,6 +61,7 @@ private:
         int answer = 0;
         std::optional<QString> text;
         ModalAction action;
+        std::optional<QStringList> files = std::nullopt;
         QString describe() const;
     };
 
@@ -66,6 +72,7 @@ private:
     QStringList m_unexpected;
     QList<MessageQuestion> m_messages;
     QList<FileQuestion> m_files;
+    QList<ErrorQuestion> m_errors;
     Failure m_onUnexpected;
     DialogAnswerer* m_previous;
 };

@@ -1,4 +1,5 @@
 #include "ui/Dialogs.h"
+#include "ui/ErrorBox.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
@@ -7,6 +8,9 @@
 #include "ui/Twips.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -212,11 +216,13 @@ private slots:
         ScriptedDialogs script(failTest());
         script.expectMessage(QStringLiteral("Delete it?"), AnswerYes)
             .expectInput(QStringLiteral("New name"), QStringLiteral("Breads"))
-            .expectFile(QStringLiteral("/tmp/cake.jpg"));
+            .expectFile(QStringLiteral("/tmp/cake.jpg"))
+            .expectFiles(QStringList{QStringLiteral("/tmp/a.mmf"), QStringLiteral("/tmp/b.html")});
         QCOMPARE(Dialogs::messageBox(QStringLiteral("Delete it?"), MsgButtons::YesNo), int(AnswerYes));
         QCOMPARE(Dialogs::inputBox(QStringLiteral("New name")),
                  std::optional<QString>(QStringLiteral("Breads")));
         QCOMPARE(Dialogs::openFile({}), std::optional<QString>(QStringLiteral("/tmp/cake.jpg")));
+        QCOMPARE(Dialogs::openFiles({})->size(), 2);
         QVERIFY(script.allAnswered());
         QCOMPARE(script.messagesAsked().at(0).title, QStringLiteral("Pantrova"));
     }
@@ -229,13 +235,14 @@ private slots:
             script.expectMessage(QStringLiteral("Something else"));
             QCOMPARE(Dialogs::messageBox(QStringLiteral("Really?"), MsgButtons::YesNo), int(AnswerNo));
             QCOMPARE(Dialogs::inputBox(QStringLiteral("Name")), std::optional<QString>());
+            QCOMPARE(Dialogs::openFiles({}), std::optional<QStringList>());
             QDialog dialog;
             dialog.setObjectName(QStringLiteral("Print_Form"));
             QCOMPARE(Dialogs::runModal(dialog), 0); // closed unrun: no event loop, no hang
-            QCOMPARE(script.unexpected().size(), 3);
+            QCOMPARE(script.unexpected().size(), 4);
             QCOMPARE(script.pending(), QStringList{QStringLiteral("message \"Something else\"")});
         }
-        QCOMPARE(failures.size(), 3);
+        QCOMPARE(failures.size(), 4);
         QVERIFY(failures.at(0).contains(QStringLiteral("Really?")));
         QVERIFY(&Dialogs::answerer() != nullptr); // the real answerer is back
     }
@@ -265,6 +272,59 @@ private slots:
         QVERIFY(script.allAnswered());
         QCOMPARE(script.messagesAsked().at(0).icon, MsgIcon::Critical);
         QVERIFY(guarded(QStringLiteral("Nothing"), [] {}));
+    }
+
+    // The error box a person sees: plain words first, the technical details behind "Details".
+    void errorBoxShowsTheCauseAndKeepsDetailsBehindAButton()
+    {
+        ErrorBox box({QStringLiteral("Saving the recipe"),
+                      QStringLiteral("/home/cook/Pantrova/Recipe20.mdb"),
+                      QStringLiteral("The disk is full."),
+                      QStringLiteral("Engine message: database or disk is full"),
+                      {}});
+        box.show();
+        const QString text = box.text()->text();
+        QVERIFY(text.startsWith(QStringLiteral("Saving the recipe failed.")));
+        QVERIFY(text.contains(QStringLiteral("File: Recipe20.mdb (in /home/cook/Pantrova)")));
+        QVERIFY(text.contains(QStringLiteral("The disk is full.")));
+        QVERIFY(!text.contains(QStringLiteral("Engine message")));
+        QCOMPARE(box.windowTitle(), QStringLiteral("Pantrova"));
+        QCOMPARE(box.detailsButton()->text(), QStringLiteral("Details"));
+        QVERIFY(!box.detailsText()->isVisible());
+        QTest::mouseClick(box.detailsButton(), Qt::LeftButton);
+        QVERIFY(box.detailsText()->isVisible());
+        QCOMPARE(box.detailsText()->toPlainText(),
+                 QStringLiteral("Engine message: database or disk is full"));
+        QVERIFY(box.isVisible());
+        QTest::mouseClick(box.okButton(), Qt::LeftButton);
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+
+        ErrorBox plain({QStringLiteral("Showing the group"), {}, QStringLiteral("x"), {}, {}});
+        QVERIFY(plain.detailsButton()->isHidden());
+    }
+
+    // Failures an explainer knows come in its words; one already told is not told twice.
+    void explainedFailuresComeInPlainWords()
+    {
+        addErrorExplainer([](const QString& what, const std::exception& e) -> std::optional<ErrorQuestion> {
+            if (!dynamic_cast<const std::out_of_range*>(&e))
+                return std::nullopt;
+            return ErrorQuestion{what,
+                                 QStringLiteral("/tmp/Menus.mdb"),
+                                 QStringLiteral("The file is damaged."),
+                                 QString::fromUtf8(e.what()),
+                                 {}};
+        });
+        ScriptedDialogs script(failTest());
+        script.expectMessage(
+            QStringLiteral("Saving the menu failed.\n\nFile: Menus.mdb (in /tmp)\nThe file is "
+                           "damaged."));
+        QVERIFY(
+            !guarded(QStringLiteral("Saving the menu"), [] { throw std::out_of_range("page 7 is bad"); }));
+        QCOMPARE(script.errorsShown().size(), 1);
+        QCOMPARE(script.errorsShown().at(0).details, QStringLiteral("page 7 is bad"));
+        QVERIFY(!guarded(QStringLiteral("Opening"), [] { throw Reported(QStringLiteral("told")); }));
+        QVERIFY(script.allAnswered());
     }
 
     void legacyFiltersBecomeNameFilters()
