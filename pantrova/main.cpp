@@ -11,6 +11,7 @@
 #include "pantrova/planner/CalendarHost.h"
 #include "pantrova/planner/MealPlanner.h"
 #include "recipes/RecipeNew.h"
+#include "reports/PrintCommand.h"
 #include "startup/Program.h"
 #include "startup/StartUp.h"
 #include "ui/Dialogs.h"
@@ -52,6 +53,7 @@ int main(int argc, char* argv[])
     p.mainWindowCreated.push_back(pantrova::MealPlanner::AttachPanel);
     p.checkCookbookFormat = [](engine::Database& cookbook) { pantrova::CookbookChecks::run(cookbook); };
     p.mainWindowCreated.push_back(pantrova::attachCookbookMenus);
+    p.mainWindowCreated.push_back(&pantrova::PrintCommand::attach);
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev libbenchmark-dev
   fonts-liberation fonts-comic-neue xvfb xauth x11-utils imagemagick binutils
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev poppler-utils
   clang libclang-rt-dev
 )
 

@@ -5,6 +5,8 @@
 #include "MenuDays.h"
 #include "MenuPlannerPanel.h"
 #include "data/Value.h"
+#include "print/VSPrinter.h"
+#include "reports/MenuPrinting.h"
 #include "startup/Program.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
@@ -69,6 +71,9 @@ MenuForm* MenuForm::Loaded()
 
 void MenuForm::buildControls()
 {
+    VSPrinter1 =
+        named(new print::VSPrinter(this), QStringLiteral("VSPrinter1"), QStringLiteral("Menu printing"));
+    VSPrinter1->hide();
     m_calendarFrame = named(new QWidget, QStringLiteral("CalFrame"), QStringLiteral("Calendar"));
 
     Label1 = named(new QLabel(QStringLiteral("Daily Menu for:")), QStringLiteral("Label1"),
@@ -316,12 +321,12 @@ void MenuForm::DeleteMenu()
 
 void MenuForm::PrintDayMenu()
 {
-    // Menu printing arrives with the reports; the button is there and enabled already.
+    MenuPrinting::PrintMenus(*VSPrinter1, MenusDatabase(), program().CurrentMenuDate, false);
 }
 
 void MenuForm::PrintWeekMenu()
 {
-    // Menu printing arrives with the reports; the button is there and enabled already.
+    MenuPrinting::PrintMenus(*VSPrinter1, MenusDatabase(), program().CurrentMenuDate, true);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -13,6 +13,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
+namespace print {
+class VSPrinter;
+}
+
 namespace pantrova {
 
 class CalendarHost;
@@ -56,6 +60,7 @@ public:
     QPushButton* DeleteButton = nullptr;
     std::array<QPushButton*, 2> PrintButton{};
     QPushButton* CloseButton = nullptr;
+    print::VSPrinter* VSPrinter1 = nullptr; // the print component menu printing uses; never shown
 
     // The shown day's stored record, empty when the day has no menu.
     std::optional<engine::Bookmark> MenuBookmark;
