@@ -10,6 +10,7 @@
 #include "startup/Program.h"
 #include "startup/StartUp.h"
 #include "ui/Dialogs.h"
+#include "ui/ErrorGuard.h"
 
 #include <QApplication>
 
@@ -47,12 +48,12 @@ int main(int argc, char* argv[])
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());
+    } catch (const ui::Reported&) {
+        return 1; // the cook has been told why already
     } catch (const std::exception& e) {
         // The one failure that ends the program: it cannot run without its data files.
-        ui::Dialogs::showError(
-            QStringLiteral("Starting Pantrova"),
-            QString::fromUtf8(e.what()) +
-                QStringLiteral("\n\nPantrova cannot run without its data files and will close."));
+        ui::reportFailure(QStringLiteral("Starting Pantrova (it cannot run without its data files and will close)"),
+                          e);
         return 1;
     }
     const int result = QApplication::exec();

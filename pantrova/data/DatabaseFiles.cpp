@@ -73,8 +73,8 @@ void flushFolderOf(const QString& path)
 }
 
 // Writes a flushed byte-for-byte copy of `from` at `to`, which must not exist; removes the
-// partial copy on failure.
-void copyBytes(const QString& from, const QString& to, const QString& what)
+// partial copy on failure. Failures to write name `destination`, the file the cook asked for.
+void copyBytes(const QString& from, const QString& to, const QString& destination, const QString& what)
 {
     const int in = ::open(native(from).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
@@ -88,7 +88,7 @@ void copyBytes(const QString& from, const QString& to, const QString& what)
     if (out < 0) {
         const int error = errno;
         ::close(in);
-        failWithErrno(to, what, error);
+        failWithErrno(destination, what, error);
     }
     int error = 0;
     QByteArray buffer(1 << 16, Qt::Uninitialized);
@@ -122,7 +122,7 @@ void copyBytes(const QString& from, const QString& to, const QString& what)
     ::close(in);
     if (error) {
         ::unlink(native(to).constData());
-        failWithErrno(to, what, error);
+        failWithErrno(destination, what, error);
     }
 }
 
@@ -211,7 +211,7 @@ void DatabaseFiles::copy(const QString& from, const QString& to, bool overwrite)
         for (const QString& part : parts) {
             const QString partial = partialName(to, part);
             removeOne(partial, what);
-            copyBytes(from + part, partial, what);
+            copyBytes(from + part, partial, to + part, what);
             written.append(partial);
         }
         removeCompanions(to, what);

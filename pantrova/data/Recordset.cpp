@@ -3,6 +3,7 @@
 #include "EngineError.h"
 #include "detail/FieldValues.h"
 #include "detail/RecordsetState.h"
+#include "detail/SqlFunctions.h"
 
 #include <sqlite3.h>
 
@@ -34,7 +35,7 @@ void RecordsetState::loadKeys()
         if (tableType) {
             QStringList order;
             for (const QString& c : indexColumns)
-                order.append(quotedName(c));
+                order.append(db->orderedColumn(table, c, kOrderCollation));
             order.append(QStringLiteral("rowid"));
             query =
                 QStringLiteral("SELECT rowid FROM %1 ORDER BY %2").arg(quotedName(table), order.join(u", "));
@@ -304,11 +305,13 @@ void Recordset::Seek(const QString& comparison, const Value& key)
         throw EngineError(s.db->path, s.sql,
                           QStringLiteral("Invalid comparison '%1' for Seek.").arg(comparison));
     s.mode = RecordsetState::Mode::None;
-    const QString column = detail::quotedName(s.indexColumns.first());
+    const QString keyColumn = s.indexColumns.first();
     const bool descending = comparison.startsWith(u'<');
     Statement st(s.db->db,
-                 QStringLiteral("SELECT rowid FROM %1 WHERE %2 %3 ? ORDER BY %2 %4, rowid %4 LIMIT 1")
-                     .arg(detail::quotedName(s.table), column, comparison,
+                 QStringLiteral("SELECT rowid FROM %1 WHERE %2 %3 ? ORDER BY %4 %5, rowid %5 LIMIT 1")
+                     .arg(detail::quotedName(s.table),
+                          s.db->orderedColumn(s.table, keyColumn, detail::kTextCollation), comparison,
+                          s.db->orderedColumn(s.table, keyColumn, detail::kOrderCollation),
                           descending ? QStringLiteral("DESC") : QStringLiteral("ASC")),
                  s.db->path);
     st.bind(1, key);

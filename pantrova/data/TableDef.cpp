@@ -21,9 +21,9 @@ QString declaredType(const Field& f)
     case FieldType::Date:
         return QStringLiteral("DATETIME");
     case FieldType::Text:
-        return QStringLiteral("TEXT(%1) COLLATE UNICASE").arg(f.Size > 0 ? f.Size : 255);
+        return QStringLiteral("TEXT(%1) COLLATE NOCASE").arg(f.Size > 0 ? f.Size : 255);
     case FieldType::Memo:
-        return QStringLiteral("LONGTEXT COLLATE UNICASE");
+        return QStringLiteral("LONGTEXT COLLATE NOCASE");
     }
     return QStringLiteral("TEXT");
 }

@@ -3,6 +3,7 @@
 #include "DatabaseFiles.h"
 #include "EngineError.h"
 #include "detail/DatabaseState.h"
+#include "detail/SchemaUpgrade.h"
 #include "detail/SqlFunctions.h"
 
 #include <QDir>
@@ -177,6 +178,12 @@ Database Workspace::OpenDatabase(const QString& fileName)
         throw;
     }
     tuneConnection(state->db, leftoverLog);
+    try {
+        detail::upgradeStoredSchema(state->db, path);
+    } catch (...) {
+        state->close();
+        throw;
+    }
     ensureStorageIndexes(state->db);
     m_databases.push_back(state);
     std::erase_if(m_databases, [](const std::weak_ptr<DatabaseState>& w) { return w.expired(); });
@@ -196,6 +203,54 @@ Database Workspace::CreateDatabase(const QString& fileName)
     state->markOpen();
     m_databases.push_back(state);
     return Database(state);
+}
+
+DatabaseCheck Workspace::CheckDatabase(const QString& fileName)
+{
+    DatabaseCheck result;
+    const QString path = resolvePath(fileName);
+    try {
+        if (!QFileInfo(path).isFile())
+            throw EngineError(path, {}, QStringLiteral("Could not find file '%1'.").arg(fileName),
+                              Cause::Missing);
+        checkHeader(path);
+        // Read-only, so the check writes nothing; a file whose journal must be rolled back first
+        // can only be read by a connection that may write, which then restores that same file.
+        sqlite3* db = nullptr;
+        try {
+            db = openConnection(path, SQLITE_OPEN_READONLY);
+            checkIsDatabase(db, path);
+        } catch (const EngineError& e) {
+            sqlite3_close_v2(db);
+            db = nullptr;
+            if (e.cause() != Cause::NoPermission || !DatabaseFiles::hasLeftoverLog(path))
+                throw;
+            db = openConnection(path, SQLITE_OPEN_READWRITE);
+            checkIsDatabase(db, path);
+        }
+        QStringList findings;
+        sqlite3_stmt* st = nullptr;
+        int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(20)", -1, &st, nullptr);
+        if (rc == SQLITE_OK)
+            while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+                findings.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
+        if (rc != SQLITE_DONE)
+            findings.append(QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_finalize(st);
+        sqlite3_close_v2(db);
+        if (findings == QStringList{QStringLiteral("ok")}) {
+            result.verdict = DatabaseCheck::Verdict::Whole;
+            return result;
+        }
+        result.verdict = DatabaseCheck::Verdict::PartlyDamaged;
+        result.cause = Cause::Damaged;
+        result.problem = findings.join(u'\n');
+    } catch (const EngineError& e) {
+        result.verdict = DatabaseCheck::Verdict::Unusable;
+        result.cause = e.cause();
+        result.problem = e.reason();
+    }
+    return result;
 }
 
 void Workspace::Close()

@@ -8,6 +8,7 @@
 #include "ServingFigures.h"
 #include "data/Settings.h"
 #include "startup/About_Form.h"
+#include "startup/DamagedFiles.h"
 #include "startup/Help.h"
 #include "startup/Program.h"
 #include "startup/SharedRoutines.h"
@@ -171,8 +172,14 @@ RecipeNew* RecipeNew::Open()
     window->setAttribute(Qt::WA_DeleteOnClose);
     program().mainWindow = window;
     if (!ui::guarded(QStringLiteral("Opening the cookbook ") + program().CurrentCookbookFile,
-                     [window] { window->Form_Load(); }))
+                     [window] { window->Form_Load(); })) {
+        // Without a cookbook there is nothing to show or save: the window closes unseen.
+        if (!program().Cookbook.isOpen()) {
+            QTimer::singleShot(0, window, &QWidget::close);
+            return window;
+        }
         window->FirstActivation = true; // the splash must still close when the window first shows
+    }
     window->show();
     // A desktop without a window manager never activates the window; the first activation's work
     // (closing the splash) must happen all the same.
@@ -257,7 +264,8 @@ void RecipeNew::Form_Load()
     m_keptSPic = Settings::read(QStringLiteral("SPic"));
 
     const QString folder = p.folder.isEmpty() ? QDir::currentPath() : p.folder;
-    p.Cookbook = p.Workspace().OpenDatabase(QDir(folder).filePath(p.CurrentCookbookFile));
+    // Checked before use: a damaged cookbook is set aside for a fresh one, or the load fails.
+    p.Cookbook = DamagedFiles::openCookbook(QDir(folder).filePath(p.CurrentCookbookFile));
     if (p.checkCookbookFormat)
         p.checkCookbookFormat(p.Cookbook);
 
@@ -290,7 +298,13 @@ void RecipeNew::Form_Activate()
         RecipeDetail.Close();
         if (p.Cookbook.isOpen())
             p.Cookbook.Close();
-        Form_Load();
+        try {
+            Form_Load();
+        } catch (...) {
+            if (!p.Cookbook.isOpen()) // never an editable window without a cookbook to save to
+                QTimer::singleShot(0, this, &QWidget::close);
+            throw;
+        }
     }
     if (FirstActivation) {
         FirstActivation = false;

@@ -1,10 +1,18 @@
 #include "Program.h"
 
+#include "ErrorExplainer.h"
+#include "ui/ErrorGuard.h"
+
 namespace pantrova {
 
 Program& program()
 {
-    static Program theProgram;
+    // Every window reaches the program's values through here, so this is where the error boxes
+    // learn to put the engine's failures in plain words.
+    static Program theProgram = [] {
+        ui::addErrorExplainer(explainEngineError);
+        return Program();
+    }();
     return theProgram;
 }
 

@@ -1,6 +1,7 @@
 #include "StartUp.h"
 
 #include "About_Form.h"
+#include "DamagedFiles.h"
 #include "Help.h"
 #include "Program.h"
 #include "data/ProgramFolder.h"
@@ -59,6 +60,14 @@ void StartUp::Prepare(const ProgramFolder& folder)
         p.Cookbook.Close();
     if (!haveDefault)
         folder.copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Recipe20.mdb"));
+
+    // Files the program cannot use are never written to: each is checked before its first use.
+    DamagedFiles::checkDataFile(folder, QStringLiteral("Admin.sys"), QStringLiteral("AdminE.sys"),
+                                QStringLiteral("list of cookbooks"));
+    DamagedFiles::checkDataFile(folder, QStringLiteral("Utility.mdb"), QStringLiteral("UtilityE.mdb"),
+                                QStringLiteral("word lists"));
+    DamagedFiles::checkDataFile(folder, QStringLiteral("Menus.mdb"), QStringLiteral("MenusE.mdb"),
+                                QStringLiteral("meal plans"));
 
     engine::Database admin = p.Workspace().OpenDatabase(QStringLiteral("admin.sys"));
     engine::Recordset books = admin.OpenRecordset(QStringLiteral("recipebooks"));

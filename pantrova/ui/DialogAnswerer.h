@@ -38,6 +38,17 @@ struct FileQuestion
     QString fileName;
 };
 
+// An error box: what the person was doing, the file it concerned, the cause in plain words, and
+// the technical details (statement, engine message) shown only on request.
+struct ErrorQuestion
+{
+    QString whatFailed; // "Saving the recipe"
+    QString file;       // full path, or empty
+    QString cause;      // plain words: "The disk is full. ..."
+    QString details;    // for whoever repairs things; empty when there are none
+    QString title;
+};
+
 // Whoever answers the program's questions: real dialogs for a person, a script in tests.
 // Every message box, input box, file dialog and modal window of the program goes through one.
 class DialogAnswerer
@@ -51,6 +62,8 @@ public:
     virtual std::optional<QString> openFile(const FileQuestion& question) = 0;
     // Runs a window modally and returns its result (QDialog's, or 0 for a plain window).
     virtual int runModal(QWidget& window) = 0;
+    // Shows an error box. By default a message box of the box's plain text (Dialogs::errorText).
+    virtual void errorBox(const ErrorQuestion& question);
 };
 
 } // namespace ui

@@ -2,6 +2,9 @@
 
 #include "QtDialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace ui {
 
 namespace {
@@ -44,12 +47,38 @@ int Dialogs::runModal(QWidget& window)
 
 QString Dialogs::errorText(const QString& whatFailed, const QString& reason)
 {
-    return whatFailed + QStringLiteral(" failed.\n\n") + reason;
+    return errorText(ErrorQuestion{whatFailed, {}, reason, {}, {}});
 }
 
 void Dialogs::showError(const QString& whatFailed, const QString& reason)
 {
-    messageBox(errorText(whatFailed, reason), MsgButtons::OK, MsgIcon::Critical);
+    showError(ErrorQuestion{whatFailed, {}, reason, {}, {}});
+}
+
+QString Dialogs::errorText(const ErrorQuestion& question)
+{
+    QString text = question.whatFailed + QStringLiteral(" failed.\n\n");
+    if (!question.file.isEmpty()) {
+        const QFileInfo file(question.file);
+        text += QStringLiteral("File: ") + file.fileName();
+        if (file.isAbsolute())
+            text += QStringLiteral(" (in ") + QDir::toNativeSeparators(file.absolutePath()) + u')';
+        text += u'\n';
+    }
+    return text + question.cause;
+}
+
+void Dialogs::showError(const ErrorQuestion& question)
+{
+    ErrorQuestion q = question;
+    if (q.title.isEmpty())
+        q.title = programTitle();
+    answerer().errorBox(q);
+}
+
+void DialogAnswerer::errorBox(const ErrorQuestion& question)
+{
+    messageBox({Dialogs::errorText(question), question.title, MsgButtons::OK, MsgIcon::Critical});
 }
 
 } // namespace ui

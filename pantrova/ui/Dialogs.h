@@ -22,6 +22,11 @@ public:
     // The error box of a failure nothing else traps: names what failed and why.
     static void showError(const QString& whatFailed, const QString& reason);
     static QString errorText(const QString& whatFailed, const QString& reason);
+    // The full error box: what failed, the file, the cause in plain words, details on request.
+    static void showError(const ErrorQuestion& question);
+    // Its text as the person reads it first (without the details):
+    //   "<what> failed.\n\nFile: <name> (in <folder>)\n<cause>"
+    static QString errorText(const ErrorQuestion& question);
 
     // Installs an answerer and returns the previous one (nullptr for the default).
     static DialogAnswerer* install(DialogAnswerer* answerer);

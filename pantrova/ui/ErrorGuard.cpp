@@ -2,17 +2,43 @@
 
 #include "Dialogs.h"
 
-#include <exception>
+#include <vector>
 
 namespace ui {
+
+namespace {
+std::vector<ErrorExplainer>& explainers()
+{
+    static std::vector<ErrorExplainer> all;
+    return all;
+}
+} // namespace
+
+void addErrorExplainer(ErrorExplainer explainer)
+{
+    explainers().push_back(std::move(explainer));
+}
+
+void reportFailure(const QString& whatFailed, const std::exception& failure)
+{
+    for (const ErrorExplainer& explain : explainers()) {
+        if (std::optional<ErrorQuestion> question = explain(whatFailed, failure)) {
+            Dialogs::showError(*question);
+            return;
+        }
+    }
+    Dialogs::showError(whatFailed, QString::fromUtf8(failure.what()));
+}
 
 bool guarded(const QString& whatFailed, const std::function<void()>& work)
 {
     try {
         work();
         return true;
+    } catch (const Reported&) {
+        // Already told.
     } catch (const std::exception& e) {
-        Dialogs::showError(whatFailed, QString::fromUtf8(e.what()));
+        reportFailure(whatFailed, e);
     } catch (...) {
         Dialogs::showError(whatFailed, QStringLiteral("An unknown error occurred."));
     }

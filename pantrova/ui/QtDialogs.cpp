@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include "ErrorBox.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -95,6 +97,12 @@ std::optional<QString> QtDialogs::openFile(const FileQuestion& question)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+void QtDialogs::errorBox(const ErrorQuestion& question)
+{
+    ErrorBox box(question, QApplication::activeWindow());
+    box.exec();
 }
 
 int QtDialogs::runModal(QWidget& window)

@@ -12,6 +12,7 @@ public:
     std::optional<QString> inputBox(const InputQuestion& question) override;
     std::optional<QString> openFile(const FileQuestion& question) override;
     int runModal(QWidget& window) override;
+    void errorBox(const ErrorQuestion& question) override;
 
     // "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg" as a list of Qt name filters ("BMP (*.bmp)", ...).
     static QStringList nameFilters(const QString& legacyFilter);

@@ -137,6 +137,12 @@ std::optional<QString> ScriptedDialogs::openFile(const FileQuestion& question)
     return std::nullopt;
 }
 
+void ScriptedDialogs::errorBox(const ErrorQuestion& question)
+{
+    m_errors << question;
+    DialogAnswerer::errorBox(question);
+}
+
 int ScriptedDialogs::runModal(QWidget& window)
 {
     Step step;

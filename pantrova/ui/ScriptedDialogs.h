@@ -41,11 +41,14 @@ public:
     // Every message box asked, expected or not, in order.
     QList<MessageQuestion> messagesAsked() const { return m_messages; }
     QList<FileQuestion> filesAsked() const { return m_files; }
+    // Every error box shown, in order; each is also matched as a message of its plain text.
+    QList<ErrorQuestion> errorsShown() const { return m_errors; }
 
     int messageBox(const MessageQuestion& question) override;
     std::optional<QString> inputBox(const InputQuestion& question) override;
     std::optional<QString> openFile(const FileQuestion& question) override;
     int runModal(QWidget& window) override;
+    void errorBox(const ErrorQuestion& question) override;
 
 private:
     enum class Kind { Message, MessagePart, Input, File, Modal };
@@ -66,6 +69,7 @@ private:
     QStringList m_unexpected;
     QList<MessageQuestion> m_messages;
     QList<FileQuestion> m_files;
+    QList<ErrorQuestion> m_errors;
     Failure m_onUnexpected;
     DialogAnswerer* m_previous;
 };

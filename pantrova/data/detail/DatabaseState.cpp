@@ -67,12 +67,16 @@ QString DatabaseState::translate(const QString& sql)
         while (tables.step())
             names.append(tables.column(0).toText());
         for (const QString& t : names)
-            for (const ColumnInfo& c : columns(t))
-                if (storedKindOf(c.declType) == StoredKind::Date)
+            for (const ColumnInfo& c : columns(t)) {
+                const StoredKind kind = storedKindOf(c.declType);
+                if (kind == StoredKind::Date)
                     m_dateColumns.insert(c.name.toLower());
+                else if (kind == StoredKind::Text)
+                    m_textColumns.insert(c.name.toLower());
+            }
         m_dateColumnsKnown = true;
     }
-    return SqlDialect::translate(sql, m_dateColumns);
+    return SqlDialect::translate(sql, m_dateColumns, m_textColumns);
 }
 
 QString DatabaseState::realTableName(const QString& table)
@@ -97,6 +101,14 @@ const QList<ColumnInfo>& DatabaseState::columns(const QString& realTable)
     while (st.step())
         list.append({st.column(1).toText(), st.column(2).toText()});
     return *m_columns.insert(key, list);
+}
+
+QString DatabaseState::orderedColumn(const QString& realTable, const QString& column, const char* collation)
+{
+    for (const ColumnInfo& c : columns(realTable))
+        if (c.name.compare(column, Qt::CaseInsensitive) == 0 && storedKindOf(c.declType) == StoredKind::Text)
+            return quotedName(column) + QStringLiteral(" COLLATE ") + QLatin1StringView(collation);
+    return quotedName(column);
 }
 
 QString DatabaseState::storageIndexName(const QString& table, const QString& indexName)
@@ -153,6 +165,7 @@ void DatabaseState::forgetSchema()
 {
     m_columns.clear();
     m_dateColumns.clear();
+    m_textColumns.clear();
     m_dateColumnsKnown = false;
     ++m_schemaGeneration;
 }

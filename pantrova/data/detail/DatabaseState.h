@@ -45,6 +45,8 @@ struct DatabaseState
     QString realTableName(const QString& table); // empty when there is no such table
     const QList<ColumnInfo>& columns(const QString& realTable);
     QStringList indexColumns(const QString& realTable, const QString& indexName);
+    // A column quoted for a statement, with `collation` added when it holds text.
+    QString orderedColumn(const QString& realTable, const QString& column, const char* collation);
     void forgetSchema();
     // Goes up whenever the schema facts are forgotten, so recordsets know to read their shape again.
     quint64 schemaGeneration() const { return m_schemaGeneration; }
@@ -63,6 +65,7 @@ struct DatabaseState
 private:
     QHash<QString, QList<ColumnInfo>> m_columns;
     QSet<QString> m_dateColumns;
+    QSet<QString> m_textColumns;
     bool m_dateColumnsKnown = false;
     quint64 m_schemaGeneration = 0;
     QHash<QString, QString> m_attached; // canonical path -> schema name

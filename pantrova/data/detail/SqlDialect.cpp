@@ -1,6 +1,7 @@
 #include "SqlDialect.h"
 
 #include "../Value.h"
+#include "SqlFunctions.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -113,7 +114,7 @@ QString translateOrderBy(const QList<Token>& tokens, qsizetype begin, qsizetype 
     auto flush = [&] {
         const QString body = term.trimmed();
         if (!body.isEmpty())
-            terms.append(u'(' + body + u") COLLATE UNICASE" + direction);
+            terms.append(u'(' + body + u") COLLATE " + QLatin1StringView(kOrderCollation) + direction);
         term.clear();
         direction.clear();
     };
@@ -137,25 +138,79 @@ QString translateOrderBy(const QList<Token>& tokens, qsizetype begin, qsizetype 
     return terms.join(u", ");
 }
 
+bool endsPredicate(const Token& t)
+{
+    for (const char16_t* word : {u"order", u"group", u"limit", u"union", u"except", u"intersect", u"window"})
+        if (isWord(t, word))
+            return true;
+    return false;
+}
+
+bool startsPredicate(const Token& t)
+{
+    return isWord(t, u"where") || isWord(t, u"on") || isWord(t, u"having");
+}
+
+QString lastNameSegment(const Token& t)
+{
+    const QString name = bareName(t);
+    return name.mid(name.lastIndexOf(u'.') + 1).toLower();
+}
+
 } // namespace
 
-QString SqlDialect::translate(const QString& sql, const QSet<QString>& dateColumns)
+QString SqlDialect::translate(const QString& sql, const QSet<QString>& dateColumns,
+                              const QSet<QString>& textColumns)
 {
     const QList<Token> tokens = tokenize(sql);
     QString out;
     out.reserve(sql.size() + 32);
+    int depth = 0;
+    std::vector<int> predicates; // bracket depths at which the open WHERE/ON/HAVING clauses began
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens[i];
         if (t.kind == Token::DateLiteral) {
             out += dateLiteralValue(t.text);
             continue;
         }
-        if (t.kind != Token::Word) {
+        if (t.kind == Token::Symbol) {
+            if (t.text == u"(")
+                ++depth;
+            else if (t.text == u")") {
+                --depth;
+                while (!predicates.empty() && predicates.back() > depth)
+                    predicates.pop_back();
+            } else if (t.text == u";")
+                predicates.clear();
+            out += t.text;
+            continue;
+        }
+        if (t.kind != Token::Word && t.kind != Token::Bracketed) {
             out += t.text;
             continue;
         }
         const qsizetype next = nextSolid(tokens, i + 1);
         const bool isCall = next < tokens.size() && tokens[next].text == u"(";
+        if (t.kind == Token::Bracketed || !isCall) {
+            // A text column compared in WHERE takes our comparison, whatever the file declares.
+            const bool collated = next < tokens.size() && isWord(tokens[next], u"collate");
+            if (!predicates.empty() && !collated && textColumns.contains(lastNameSegment(t))) {
+                out += t.text + QStringLiteral(" COLLATE ") + QLatin1StringView(kTextCollation);
+                continue;
+            }
+            if (t.kind == Token::Bracketed) {
+                out += t.text;
+                continue;
+            }
+        }
+        if (startsPredicate(t)) {
+            predicates.push_back(depth);
+            out += t.text;
+            continue;
+        }
+        if (endsPredicate(t))
+            while (!predicates.empty() && predicates.back() >= depth)
+                predicates.pop_back();
         if (isCall && isWord(t, u"str")) {
             // str(dateColumn) reads as the date's text.
             const qsizetype arg = nextSolid(tokens, next + 1);
@@ -173,14 +228,14 @@ QString SqlDialect::translate(const QString& sql, const QSet<QString>& dateColum
             const qsizetype by = nextSolid(tokens, i + 1);
             if (by < tokens.size() && isWord(tokens[by], u"by")) {
                 qsizetype end = by + 1;
-                int depth = 0;
+                int nesting = 0;
                 // The clause runs to the end, or to a closing bracket of an enclosing expression.
                 while (end < tokens.size()) {
                     if (tokens[end].text == u"(")
-                        ++depth;
-                    if (tokens[end].text == u")" && depth-- == 0)
+                        ++nesting;
+                    if (tokens[end].text == u")" && nesting-- == 0)
                         break;
-                    if (depth == 0 && (isWord(tokens[end], u"limit") || tokens[end].text == u";"))
+                    if (nesting == 0 && (isWord(tokens[end], u"limit") || tokens[end].text == u";"))
                         break;
                     ++end;
                 }
@@ -188,7 +243,7 @@ QString SqlDialect::translate(const QString& sql, const QSet<QString>& dateColum
                 QString inner;
                 for (qsizetype k = by + 1; k < end; ++k)
                     inner += tokens[k].text;
-                const QList<Token> innerTokens = tokenize(translate(inner, dateColumns));
+                const QList<Token> innerTokens = tokenize(translate(inner, dateColumns, textColumns));
                 out += QStringLiteral("ORDER BY ") + translateOrderBy(innerTokens, 0, innerTokens.size());
                 if (end < tokens.size())
                     out += u' ';

@@ -10,14 +10,17 @@ namespace engine::detail {
 // - isnull, isnumeric, str and Format become the registered pv_ functions (ISNULL is an operator
 //   keyword in SQLite, so the names cannot be kept); str() of a date column becomes pv_strdate so a
 //   date reads as its date text, not as a day count.
-// - Inside ORDER BY, "+" joins text ("||") and every term sorts with the UNICASE collation.
+// - Inside ORDER BY, "+" joins text ("||") and every term sorts with our ordering (PV_ORDER).
+// - Inside WHERE, ON and HAVING, every text column compares with our comparison (PV_TEXT), so
+//   the file's declared collation (the standard NOCASE) never decides what a statement finds.
 // - #M/d/yyyy# date literals become automation-date numbers.
 // Quoted literals, bracketed names and "?" parameters pass through untouched.
 class SqlDialect
 {
 public:
-    // `dateColumns`: lower-case names of the database's date columns.
-    static QString translate(const QString& sql, const QSet<QString>& dateColumns = {});
+    // `dateColumns`, `textColumns`: lower-case names of the database's date and text columns.
+    static QString translate(const QString& sql, const QSet<QString>& dateColumns = {},
+                             const QSet<QString>& textColumns = {});
 };
 
 // The parts of "SELECT list FROM table [WHERE ...] [ORDER BY ...]" over a single table, the shape

@@ -7,20 +7,26 @@
 
 #include <sqlite3.h>
 
-#include <cctype>
 #include <cstring>
 
 namespace engine::detail {
 
 namespace {
 
+// ASCII letters folded to lower case by their codes alone: the C library's tolower follows the
+// machine's locale, and stored indexes must not.
+int asciiFold(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
+// The ordering of files written before our own ordering existed: case folded, other letters by
+// code. Kept so those files' indexes stay valid until they are brought up to date on opening.
 int foldedCompare(int lenA, const void* a, int lenB, const void* b)
 {
     const auto* pa = static_cast<const unsigned char*>(a);
     const auto* pb = static_cast<const unsigned char*>(b);
     const int n = std::min(lenA, lenB);
-    // Fast path: ASCII folds by tolower; the first byte outside ASCII hands the rest to Qt's
-    // Unicode case folding.
     for (int i = 0; i < n; ++i) {
         const unsigned char ca = pa[i];
         const unsigned char cb = pb[i];
@@ -30,8 +36,8 @@ int foldedCompare(int lenA, const void* a, int lenB, const void* b)
             return ra.compare(rb, Qt::CaseInsensitive);
         }
         if (ca != cb) {
-            const int la = std::tolower(ca);
-            const int lb = std::tolower(cb);
+            const int la = asciiFold(ca);
+            const int lb = asciiFold(cb);
             if (la != lb)
                 return la - lb;
         }
@@ -43,6 +49,82 @@ int collateUnicase(void*, int lenA, const void* a, int lenB, const void* b)
 {
     const int c = foldedCompare(lenA, a, lenB, b);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// Our own ordering of text, the same on every machine whatever its locale:
+//   1. letters compared without case and without accents (Unicode decomposition, combining marks
+//      dropped, then case folding), so "Éclair" sorts with "eclair" and digits (by code) come
+//      before letters;
+//   2. then with accents, still without case, so "Eclair" comes before "Éclair";
+//   3. then, for ORDER BY only, by the exact text, so different texts never tie.
+// Comparisons in WHERE use levels 1 and 2: "CRÈME" equals "crème" but not "creme".
+QString withoutMarks(const QString& decomposed)
+{
+    QString out;
+    out.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        const QChar::Category category = c.category();
+        if (category != QChar::Mark_NonSpacing && category != QChar::Mark_SpacingCombining &&
+            category != QChar::Mark_Enclosing)
+            out.append(c);
+    }
+    return out;
+}
+
+int sign(int c)
+{
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// Levels 1 and 2 for the rest of two texts once a byte outside ASCII is met.
+int compareBeyondAscii(const char* a, int lenA, const char* b, int lenB)
+{
+    const QString da = QString::fromUtf8(a, lenA).normalized(QString::NormalizationForm_D);
+    const QString db = QString::fromUtf8(b, lenB).normalized(QString::NormalizationForm_D);
+    const int primary = withoutMarks(da).toCaseFolded().compare(withoutMarks(db).toCaseFolded());
+    if (primary != 0)
+        return sign(primary);
+    return sign(da.toCaseFolded().compare(db.toCaseFolded()));
+}
+
+int compareOurs(int lenA, const void* a, int lenB, const void* b, bool exactTieBreak)
+{
+    const auto* pa = static_cast<const unsigned char*>(a);
+    const auto* pb = static_cast<const unsigned char*>(b);
+    const int n = std::min(lenA, lenB);
+    for (int i = 0; i < n; ++i) {
+        const unsigned char ca = pa[i];
+        const unsigned char cb = pb[i];
+        if (ca >= 0x80 || cb >= 0x80) {
+            // The ASCII text before is equal on levels 1 and 2; the rest decides them.
+            const int c = compareBeyondAscii(reinterpret_cast<const char*>(pa + i), lenA - i,
+                                             reinterpret_cast<const char*>(pb + i), lenB - i);
+            if (c != 0 || !exactTieBreak)
+                return c;
+            const int exact = std::memcmp(pa, pb, size_t(n));
+            return exact != 0 ? sign(exact) : sign(lenA - lenB);
+        }
+        if (ca != cb) {
+            const int la = asciiFold(ca);
+            const int lb = asciiFold(cb);
+            if (la != lb)
+                return la < lb ? -1 : 1;
+        }
+    }
+    // A text that is the other's beginning comes first on level 1 or 2, whatever follows it.
+    if (lenA != lenB)
+        return lenA < lenB ? -1 : 1;
+    return exactTieBreak ? sign(std::memcmp(pa, pb, size_t(n))) : 0;
+}
+
+int collateOrder(void*, int lenA, const void* a, int lenB, const void* b)
+{
+    return compareOurs(lenA, a, lenB, b, true);
+}
+
+int collateText(void*, int lenA, const void* a, int lenB, const void* b)
+{
+    return compareOurs(lenA, a, lenB, b, false);
 }
 
 QString argText(sqlite3_value* v)
@@ -164,12 +246,14 @@ int compareText(const QString& a, const QString& b)
 {
     const QByteArray ua = a.toUtf8();
     const QByteArray ub = b.toUtf8();
-    return collateUnicase(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
+    return collateOrder(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
 }
 
 void registerDialect(sqlite3* db)
 {
     constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_collation(db, kOrderCollation, SQLITE_UTF8, nullptr, collateOrder);
+    sqlite3_create_collation(db, kTextCollation, SQLITE_UTF8, nullptr, collateText);
     sqlite3_create_collation(db, "UNICASE", SQLITE_UTF8, nullptr, collateUnicase);
     sqlite3_create_function(db, "pv_str", 1, flags, nullptr, fnStr, nullptr, nullptr);
     sqlite3_create_function(db, "pv_strdate", 1, flags, nullptr, fnStrDate, nullptr, nullptr);

@@ -3,12 +3,12 @@
 
 CREATE TABLE sections (
     section     SMALLINT,
-    sectionname TEXT(20) COLLATE UNICASE
+    sectionname TEXT(20) COLLATE NOCASE
 );
 
 CREATE TABLE groups (
     groupnum  SMALLINT,
-    groupname TEXT(20) COLLATE UNICASE,
+    groupname TEXT(20) COLLATE NOCASE,
     section   SMALLINT
 );
 

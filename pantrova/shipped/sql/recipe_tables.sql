@@ -1,15 +1,16 @@
 -- The recipe tables shared by every cookbook: recipes, and report, the scratch table the reports read.
 -- Types: TEXT(n) text of at most n characters, LONGTEXT memo, SMALLINT 16-bit, INTEGER 32-bit,
--- DOUBLE, DATETIME (automation date), BOOLEAN (Yes/No). Text sorts and compares with UNICASE.
+-- DOUBLE, DATETIME (automation date), BOOLEAN (Yes/No). Text columns declare the standard NOCASE, so
+-- any tool reads the file; the program sorts and compares text its own way in its statements.
 
 CREATE TABLE recipes (
-    Name          TEXT(50)  COLLATE UNICASE,
+    Name          TEXT(50)  COLLATE NOCASE,
     category_code INTEGER,
     groupnum      SMALLINT,
-    Description   LONGTEXT  COLLATE UNICASE,
-    Ingrediants   LONGTEXT  COLLATE UNICASE,
-    Instructions  LONGTEXT  COLLATE UNICASE,
-    Picture       TEXT(255) COLLATE UNICASE,
+    Description   LONGTEXT  COLLATE NOCASE,
+    Ingrediants   LONGTEXT  COLLATE NOCASE,
+    Instructions  LONGTEXT  COLLATE NOCASE,
+    Picture       TEXT(255) COLLATE NOCASE,
     S1            DOUBLE,
     S2            DOUBLE,
     c1            DOUBLE,
@@ -45,13 +46,13 @@ CREATE TABLE recipes (
 CREATE INDEX pv_recipes_by_group ON recipes(groupnum, Name, category_code);
 
 CREATE TABLE report (
-    Name          TEXT(50)  COLLATE UNICASE,
+    Name          TEXT(50)  COLLATE NOCASE,
     category_code INTEGER,
     groupnum      SMALLINT,
-    Description   LONGTEXT  COLLATE UNICASE,
-    Ingrediants   LONGTEXT  COLLATE UNICASE,
-    Instructions  LONGTEXT  COLLATE UNICASE,
-    Picture       TEXT(255) COLLATE UNICASE,
+    Description   LONGTEXT  COLLATE NOCASE,
+    Ingrediants   LONGTEXT  COLLATE NOCASE,
+    Instructions  LONGTEXT  COLLATE NOCASE,
+    Picture       TEXT(255) COLLATE NOCASE,
     S1            DOUBLE,
     S2            DOUBLE,
     c1            DOUBLE,
@@ -80,7 +81,7 @@ CREATE TABLE report (
     P10           DOUBLE,
     P11           DOUBLE,
     P12           DOUBLE,
-    extra2        TEXT(255) COLLATE UNICASE,
-    extra3        TEXT(255) COLLATE UNICASE,
-    extra5        TEXT(255) COLLATE UNICASE
+    extra2        TEXT(255) COLLATE NOCASE,
+    extra3        TEXT(255) COLLATE NOCASE,
+    extra5        TEXT(255) COLLATE NOCASE
 );

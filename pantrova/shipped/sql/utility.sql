@@ -1,8 +1,8 @@
 -- The template word lists (UtilityE.mdb) that the ingredient helper starts from; they grow as the cook types.
-CREATE TABLE Amount (Amount TEXT(255) COLLATE UNICASE);
-CREATE TABLE Amount2 (Amount2 TEXT(255) COLLATE UNICASE);
-CREATE TABLE Measure (Measure TEXT(255) COLLATE UNICASE);
-CREATE TABLE Ingredient (Ingredient TEXT(255) COLLATE UNICASE);
+CREATE TABLE Amount (Amount TEXT(255) COLLATE NOCASE);
+CREATE TABLE Amount2 (Amount2 TEXT(255) COLLATE NOCASE);
+CREATE TABLE Measure (Measure TEXT(255) COLLATE NOCASE);
+CREATE TABLE Ingredient (Ingredient TEXT(255) COLLATE NOCASE);
 -- A list's index shares its table's name; the store keeps it under a name of its own.
 CREATE INDEX ix_Amount_Amount ON Amount(Amount);
 CREATE INDEX ix_Amount2_Amount2 ON Amount2(Amount2);

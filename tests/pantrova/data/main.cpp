@@ -6,6 +6,7 @@ int runEngineTests(int argc, char** argv);
 int runDialectTests(int argc, char** argv);
 int runProgramFolderTests(int argc, char** argv);
 int runDatabaseFilesTests(int argc, char** argv);
+int runOrderingTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -15,5 +16,6 @@ int main(int argc, char** argv)
     failures += runDialectTests(argc, argv);
     failures += runProgramFolderTests(argc, argv);
     failures += runDatabaseFilesTests(argc, argv);
+    failures += runOrderingTests(argc, argv);
     return failures;
 }

@@ -5,6 +5,7 @@
 #include "data/DatabaseFiles.h"
 #include "data/EngineError.h"
 #include "data/ProgramFolder.h"
+#include "data/Salvage.h"
 #include "data/Workspace.h"
 
 #include <QFile>
@@ -54,7 +55,8 @@ QByteArray readFile(const QString& path)
 void killWriter(const QString& file, int committed, const QString& mode)
 {
     QProcess writer;
-    writer.start(QStringLiteral(CRASH_WRITER), {file, QString::number(committed), mode});
+    writer.start(QStringLiteral(ENGINE_WRITER),
+                 {file, QStringLiteral("crash"), QString::number(committed), mode});
     QVERIFY(writer.waitForStarted());
     QByteArray said;
     while (!said.contains("ready") && writer.waitForReadyRead(20000))
@@ -226,6 +228,104 @@ private slots:
         QCOMPARE(
             QDir(m_world->path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral("copying")),
             QStringList());
+    }
+
+    // Files the program cannot use: the check says so, opening refuses them, and neither writes a
+    // byte to them.
+    void damagedFilesAreRefusedAndLeftAsTheyWere_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("random bytes") << QByteArray(8192, '\xA5');
+        QTest::newRow("text") << QByteArray("Grandma's recipes, typed in by hand.\n").repeated(200);
+        QFile templ(TestWorld::builtProgramDir() + QStringLiteral("/Recipe70e.mdb"));
+        templ.open(QIODevice::ReadOnly);
+        const QByteArray whole = templ.readAll();
+        QTest::newRow("cut short") << whole.left(whole.size() / 2);
+        QByteArray badHeader = whole;
+        badHeader[16] = 3; // a page size that cannot be
+        QTest::newRow("damaged header") << badHeader;
+    }
+    void damagedFilesAreRefusedAndLeftAsTheyWere()
+    {
+        QFETCH(QByteArray, content);
+        const QString file = m_world->filePath(QStringLiteral("Admin.sys"));
+        writeFile(file, content);
+        const DatabaseCheck check = Workspace::CheckDatabase(QStringLiteral("admin.sys"));
+        QCOMPARE(check.verdict, DatabaseCheck::Verdict::Unusable);
+        QCOMPARE(check.cause, EngineError::Cause::Damaged);
+        try {
+            Workspace ws;
+            ws.OpenDatabase(QStringLiteral("admin.sys"));
+            QFAIL("a damaged file must not open");
+        } catch (const EngineError& e) {
+            QCOMPARE(e.cause(), EngineError::Cause::Damaged);
+        }
+        QCOMPARE(readFile(file), content);
+        QVERIFY(!QFile::exists(file + QStringLiteral("-wal")));
+    }
+
+    // A cookbook with one damaged page: the check tells, the rows that can be read are counted and
+    // copied into a fresh file, and the damaged file stays as it was.
+    void readableRowsOfAPartlyDamagedCookbookAreSaved()
+    {
+        const QString book = m_world->filePath(QStringLiteral("book.mdb"));
+        DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), book);
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(book);
+            Transaction t(db);
+            for (int i = 1; i <= 12; ++i)
+                db.Execute(
+                    QStringLiteral("INSERT INTO recipes (Name, category_code, groupnum, Instructions) "
+                                   "VALUES (?, 1, 2, ?)"),
+                    {Value(QStringLiteral("Bread %1").arg(i)),
+                     Value(QString(3000, u'a') + QStringLiteral("MARKER-%1-").arg(i) + QString(3000, u'b'))});
+            db.Execute(QStringLiteral("UPDATE groups SET groupname = 'My Breads' WHERE groupnum = 2"));
+            t.commit();
+        }
+        QCOMPARE(Workspace::CheckDatabase(book).verdict, DatabaseCheck::Verdict::Whole);
+        // The table page that holds the row of "Bread 7" is overwritten; its neighbours on that
+        // page are lost with it, and only with it.
+        QByteArray bytes = readFile(book);
+        qsizetype at = -1;
+        for (qsizetype from = 0; (from = bytes.indexOf("Bread 7", from)) >= 0; ++from)
+            if (bytes.mid(from + 7, 6).contains("aaaa"))
+                at = from;
+        QVERIFY(at > 0);
+        const qsizetype page = at / 4096 * 4096;
+        int lost = 0;
+        for (qsizetype from = page; (from = bytes.indexOf("Bread ", from)) >= 0 && from < page + 4096; ++from)
+            lost += bytes.mid(from + 6, 8).contains("aaaa") ? 1 : 0;
+        QVERIFY(lost >= 1);
+        bytes.replace(page, 4096, QByteArray(4096, '\xFF'));
+        writeFile(book, bytes);
+
+        const DatabaseCheck check = Workspace::CheckDatabase(book);
+        QCOMPARE(check.verdict, DatabaseCheck::Verdict::PartlyDamaged);
+        const Salvage::Rows counted = Salvage::countRows(book, QStringLiteral("recipes"));
+        QCOMPARE(counted.unreadable, lost);
+        QCOMPARE(counted.readable, 12 - lost);
+
+        const QString fresh = m_world->filePath(QStringLiteral("fresh.mdb"));
+        DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), fresh);
+        Workspace ws;
+        Database db = ws.OpenDatabase(fresh);
+        {
+            Transaction t(db);
+            QCOMPARE(
+                Salvage::copyRows(book, QStringLiteral("groups"), db, QStringLiteral("groupnum")).readable,
+                17);
+            QCOMPARE(Salvage::copyRows(book, QStringLiteral("recipes"), db).readable, 12 - lost);
+            t.commit();
+        }
+        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 2")).RecordCount(),
+                 12 - lost);
+        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from groups where groupname = 'my breads'"))
+                     .RecordCount(),
+                 1);
+        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from groups")).RecordCount(), 17);
+        QCOMPARE(readFile(book), bytes);
     }
 
 private:

@@ -58,11 +58,36 @@ private slots:
         const QString out = detail::SqlDialect::translate(
             QStringLiteral("select * from Report order by extra2 + extra3 + name"));
         QCOMPARE(out,
-                 QStringLiteral("select * from Report ORDER BY (extra2 || extra3 || name) COLLATE UNICASE"));
+                 QStringLiteral("select * from Report ORDER BY (extra2 || extra3 || name) COLLATE PV_ORDER"));
         const QString two =
             detail::SqlDialect::translate(QStringLiteral("select * from t order by a desc, b"));
         QCOMPARE(two,
-                 QStringLiteral("select * from t ORDER BY (a) COLLATE UNICASE DESC, (b) COLLATE UNICASE"));
+                 QStringLiteral("select * from t ORDER BY (a) COLLATE PV_ORDER DESC, (b) COLLATE PV_ORDER"));
+    }
+
+    // Text columns compared in WHERE take our comparison; select lists, function names, literals,
+    // other columns and statements that set values do not.
+    void whereComparesTextColumnsOurWay()
+    {
+        const QSet<QString> text = {QStringLiteral("name"), QStringLiteral("extra2")};
+        auto tr = [&](const char* sql) {
+            return detail::SqlDialect::translate(QString::fromUtf8(sql), {}, text);
+        };
+        QCOMPARE(
+            tr("select name from recipes where name = 'name' and groupnum = 1"),
+            QStringLiteral("select name from recipes where name COLLATE PV_TEXT = 'name' and groupnum = 1"));
+        QCOMPARE(tr("select * from report where extra2 = '' or isnull(extra2)"),
+                 QStringLiteral("select * from report where extra2 COLLATE PV_TEXT = '' or pv_isnull(extra2 "
+                                "COLLATE PV_TEXT)"));
+        QCOMPARE(tr("select * from recipes where (recipes.[Name] >= ?) order by name"),
+                 QStringLiteral("select * from recipes where (recipes.[Name] COLLATE PV_TEXT >= ?) ORDER BY "
+                                "(name) COLLATE PV_ORDER"));
+        QCOMPARE(tr("update recipes set name = 'x' where name = 'y'"),
+                 QStringLiteral("update recipes set name = 'x' where name COLLATE PV_TEXT = 'y'"));
+        QCOMPARE(
+            tr("select * from a where x in (select name from b) and name = ?"),
+            QStringLiteral("select * from a where x in (select name COLLATE PV_TEXT from b) and name COLLATE "
+                           "PV_TEXT = ?"));
     }
 
     void literalsAndParametersPassUntouched()

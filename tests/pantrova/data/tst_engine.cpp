@@ -69,8 +69,8 @@ private slots:
                                               "trim(str(category_code))")));
         QCOMPARE(got,
                  (QStringList{QStringLiteral("7 Layer Dip1"), QStringLiteral("apple pie1"),
-                              QStringLiteral("Apricot1"), QStringLiteral("Sou1"), QStringLiteral("soup1"),
-                              QStringLiteral("Soup2"), QStringLiteral("Éclair1")}));
+                              QStringLiteral("Apricot1"), QStringLiteral("Éclair1"), QStringLiteral("Sou1"),
+                              QStringLiteral("soup1"), QStringLiteral("Soup2")}));
     }
 
     void whereComparesTextWithoutCaseAlsoBeyondAscii()

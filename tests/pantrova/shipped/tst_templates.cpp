@@ -63,7 +63,7 @@ private slots:
         TestWorld world;
         Workspace ws;
         Database db = ws.OpenDatabase(QStringLiteral("Recipe70e.mdb"));
-        QCOMPARE(db.SchemaVersion(), 1);
+        QCOMPARE(db.SchemaVersion(), 2);
         checkTable(db, QStringLiteral("recipes"), recipeFields());
         QList<Expected> report = recipeFields();
         report += {{"extra2", FieldType::Text, 255},

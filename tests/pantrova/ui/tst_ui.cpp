@@ -1,4 +1,5 @@
 #include "ui/Dialogs.h"
+#include "ui/ErrorBox.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
@@ -7,6 +8,9 @@
 #include "ui/Twips.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -265,6 +269,59 @@ private slots:
         QVERIFY(script.allAnswered());
         QCOMPARE(script.messagesAsked().at(0).icon, MsgIcon::Critical);
         QVERIFY(guarded(QStringLiteral("Nothing"), [] {}));
+    }
+
+    // The error box a person sees: plain words first, the technical details behind "Details".
+    void errorBoxShowsTheCauseAndKeepsDetailsBehindAButton()
+    {
+        ErrorBox box({QStringLiteral("Saving the recipe"),
+                      QStringLiteral("/home/cook/Pantrova/Recipe20.mdb"),
+                      QStringLiteral("The disk is full."),
+                      QStringLiteral("Engine message: database or disk is full"),
+                      {}});
+        box.show();
+        const QString text = box.text()->text();
+        QVERIFY(text.startsWith(QStringLiteral("Saving the recipe failed.")));
+        QVERIFY(text.contains(QStringLiteral("File: Recipe20.mdb (in /home/cook/Pantrova)")));
+        QVERIFY(text.contains(QStringLiteral("The disk is full.")));
+        QVERIFY(!text.contains(QStringLiteral("Engine message")));
+        QCOMPARE(box.windowTitle(), QStringLiteral("Pantrova"));
+        QCOMPARE(box.detailsButton()->text(), QStringLiteral("Details"));
+        QVERIFY(!box.detailsText()->isVisible());
+        QTest::mouseClick(box.detailsButton(), Qt::LeftButton);
+        QVERIFY(box.detailsText()->isVisible());
+        QCOMPARE(box.detailsText()->toPlainText(),
+                 QStringLiteral("Engine message: database or disk is full"));
+        QVERIFY(box.isVisible());
+        QTest::mouseClick(box.okButton(), Qt::LeftButton);
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+
+        ErrorBox plain({QStringLiteral("Showing the group"), {}, QStringLiteral("x"), {}, {}});
+        QVERIFY(plain.detailsButton()->isHidden());
+    }
+
+    // Failures an explainer knows come in its words; one already told is not told twice.
+    void explainedFailuresComeInPlainWords()
+    {
+        addErrorExplainer([](const QString& what, const std::exception& e) -> std::optional<ErrorQuestion> {
+            if (!dynamic_cast<const std::out_of_range*>(&e))
+                return std::nullopt;
+            return ErrorQuestion{what,
+                                 QStringLiteral("/tmp/Menus.mdb"),
+                                 QStringLiteral("The file is damaged."),
+                                 QString::fromUtf8(e.what()),
+                                 {}};
+        });
+        ScriptedDialogs script(failTest());
+        script.expectMessage(
+            QStringLiteral("Saving the menu failed.\n\nFile: Menus.mdb (in /tmp)\nThe file is "
+                           "damaged."));
+        QVERIFY(
+            !guarded(QStringLiteral("Saving the menu"), [] { throw std::out_of_range("page 7 is bad"); }));
+        QCOMPARE(script.errorsShown().size(), 1);
+        QCOMPARE(script.errorsShown().at(0).details, QStringLiteral("page 7 is bad"));
+        QVERIFY(!guarded(QStringLiteral("Opening"), [] { throw Reported(QStringLiteral("told")); }));
+        QVERIFY(script.allAnswered());
     }
 
     void legacyFiltersBecomeNameFilters()
