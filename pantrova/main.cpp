@@ -52,8 +52,8 @@ int main(int argc, char* argv[])
         return 1; // the cook has been told why already
     } catch (const std::exception& e) {
         // The one failure that ends the program: it cannot run without its data files.
-        ui::reportFailure(QStringLiteral("Starting Pantrova (it cannot run without its data files and will close)"),
-                          e);
+        ui::reportFailure(QStringLiteral("Starting Pantrova"), e,
+                          QStringLiteral("Pantrova cannot run without its data files and will close."));
         return 1;
     }
     const int result = QApplication::exec();

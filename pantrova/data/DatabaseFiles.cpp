@@ -57,10 +57,11 @@ void removeOne(const QString& path, const QString& what)
         failWithErrno(path, what, errno);
 }
 
-void renameOne(const QString& from, const QString& to, const QString& what)
+// Failures name `named`: the file the cook asked about.
+void renameOne(const QString& from, const QString& to, const QString& what, const QString& named)
 {
     if (::rename(native(from).constData(), native(to).constData()) != 0)
-        failWithErrno(from, what, errno);
+        failWithErrno(named, what, errno);
 }
 
 void flushFolderOf(const QString& path)
@@ -151,7 +152,7 @@ void moveCompanions(const QString& from, const QString& to, const QString& what)
 {
     for (const QString& suffix : kLogSuffixes)
         if (isRegularFile(from + suffix))
-            renameOne(from + suffix, to + suffix, what);
+            renameOne(from + suffix, to + suffix, what, from);
     removeOne(from + kIndexSuffix, what);
 }
 
@@ -216,7 +217,7 @@ void DatabaseFiles::copy(const QString& from, const QString& to, bool overwrite)
         }
         removeCompanions(to, what);
         for (qsizetype i = 0; i < parts.size(); ++i)
-            renameOne(written[i], to + parts[i], what);
+            renameOne(written[i], to + parts[i], what, to);
     } catch (...) {
         for (const QString& partial : written)
             ::unlink(native(partial).constData());
@@ -234,7 +235,7 @@ void DatabaseFiles::rename(const QString& from, const QString& to)
     if (QFileInfo::exists(to))
         throw EngineError(to, what, QStringLiteral("The file '%1' already exists.").arg(to));
     removeCompanions(to, what);
-    renameOne(from, to, what);
+    renameOne(from, to, what, from);
     moveCompanions(from, to, what);
     flushFolderOf(to);
 }
@@ -248,7 +249,7 @@ void DatabaseFiles::replace(const QString& from, const QString& to)
     if (detail::OpenFiles::key(from) == detail::OpenFiles::key(to))
         return;
     removeCompanions(to, what);
-    renameOne(from, to, what);
+    renameOne(from, to, what, to);
     moveCompanions(from, to, what);
     flushFolderOf(to);
 }

@@ -68,7 +68,6 @@ EngineError::Cause EngineError::causeOfErrno(int error)
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
         return Cause::NoPermission;
     case ENOSPC:
     case EDQUOT:

@@ -1,5 +1,7 @@
 #include "HelpFile.h"
 
+#include "data/Workspace.h"
+
 #include <QFile>
 
 namespace pantrova {
@@ -35,7 +37,8 @@ HelpFile HelpFile::parse(const QString& text)
 
 HelpFile HelpFile::load(const QString& path)
 {
-    QFile f(path);
+    // Found without regard to letter case, as the data files are: "RECIPE.hlp" is the help file too.
+    QFile f(engine::Workspace::resolvePath(path));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return parse(QString::fromUtf8(f.readAll()));

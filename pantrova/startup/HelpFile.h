@@ -25,7 +25,8 @@ public:
     };
 
     static HelpFile parse(const QString& text);
-    // An unreadable or missing file gives an empty help file; isEmpty() tells.
+    // An unreadable or missing file gives an empty help file; isEmpty() tells. A file whose name
+    // differs only in letter case is the same file.
     static HelpFile load(const QString& path);
 
     bool isEmpty() const { return m_topics.isEmpty(); }

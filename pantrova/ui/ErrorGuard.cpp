@@ -19,15 +19,18 @@ void addErrorExplainer(ErrorExplainer explainer)
     explainers().push_back(std::move(explainer));
 }
 
-void reportFailure(const QString& whatFailed, const std::exception& failure)
+void reportFailure(const QString& whatFailed, const std::exception& failure, const QString& consequence)
 {
+    ErrorQuestion question{whatFailed, {}, QString::fromUtf8(failure.what()), {}, {}};
     for (const ErrorExplainer& explain : explainers()) {
-        if (std::optional<ErrorQuestion> question = explain(whatFailed, failure)) {
-            Dialogs::showError(*question);
-            return;
+        if (std::optional<ErrorQuestion> explained = explain(whatFailed, failure)) {
+            question = *explained;
+            break;
         }
     }
-    Dialogs::showError(whatFailed, QString::fromUtf8(failure.what()));
+    if (!consequence.isEmpty())
+        question.cause += QStringLiteral("\n\n") + consequence;
+    Dialogs::showError(question);
 }
 
 bool guarded(const QString& whatFailed, const std::function<void()>& work)

@@ -17,7 +17,8 @@ bool guarded(const QString& whatFailed, const std::function<void()>& work);
 
 // Shows the error box for a failure: the first explainer that knows the failure puts it in plain
 // words (the file, the cause, the details); otherwise the failure's own text is the cause.
-void reportFailure(const QString& whatFailed, const std::exception& failure);
+// `consequence`, when given, closes the box's text ("Pantrova will close.").
+void reportFailure(const QString& whatFailed, const std::exception& failure, const QString& consequence = {});
 
 // Turns a kind of failure this layer does not know (the database engine's, say) into an error box's
 // words. Returns nothing for failures it does not know. Installed once by the program.

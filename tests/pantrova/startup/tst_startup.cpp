@@ -12,8 +12,8 @@
 #include "startup/StartUp.h"
 #include "ui/ScriptedDialogs.h"
 
-#include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -44,15 +44,6 @@ void addCatalogueRow(const QString& cookbook, const QString& file)
     admin.Close();
 }
 
-// Receives the addresses the desktop is asked to open.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 } // namespace
 
 class TestStartup : public QObject
@@ -168,20 +159,40 @@ private slots:
             QStringLiteral("The characters of  ' or \" are not valid and have been removed from the name."));
     }
 
+    // The opener's exit status is awaited without holding up the window: ShellOpen returns at
+    // once, and a failure is said when the opener reports it.
     void shellOpenSaysSoWhenTheDesktopCannotOpen()
     {
-        ui::ScriptedDialogs script(failTest());
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("pantrova-test"), &catcher, "open");
-        QString target = QStringLiteral("pantrova-test://recipes/");
-        ShellOpen(target);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("pantrova-test"));
-        QCOMPARE(catcher.opened.size(), 1);
+        TestWorld world;
+        const QString slowFailure = world.filePath(QStringLiteral("opener.sh"));
+        QFile script(slowFailure);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nsleep 0.5\nexit 4\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        script.expectMessage(QStringLiteral("error executing command!"));
-        QString nowhere = QStringLiteral("no-such-scheme://nowhere");
-        ShellOpen(nowhere);
-        QVERIFY(script.allAnswered());
+        ui::ScriptedDialogs dialogs(failTest());
+        setShellOpener(QStringLiteral("true"));
+        QString web = QStringLiteral("https://example.invalid/recipes");
+        ShellOpen(web);
+        QTest::qWait(300);
+        QVERIFY(dialogs.messagesAsked().isEmpty());
+
+        dialogs.expectMessage(QStringLiteral("error executing command!"));
+        setShellOpener(slowFailure);
+        QElapsedTimer timer;
+        timer.start();
+        QString mail = QStringLiteral("mailto:help@example.invalid");
+        ShellOpen(mail);
+        QVERIFY(timer.elapsed() < 400); // did not wait for the opener
+        QVERIFY(dialogs.messagesAsked().isEmpty());
+        QTRY_VERIFY(dialogs.allAnswered());
+
+        dialogs.expectMessage(QStringLiteral("error executing command!"));
+        setShellOpener(world.filePath(QStringLiteral("no-such-opener")));
+        ShellOpen(web);
+        QTRY_VERIFY(dialogs.allAnswered());
+        setShellOpener({});
     }
 
     void cookbookListFollowsTheCatalogue()
@@ -300,6 +311,17 @@ private slots:
                 QVERIFY2(file.topic(m.captured(1).toInt()),
                          qPrintable(t.title + QStringLiteral(" -> ") + m.captured(1)));
         }
+    }
+
+    void helpFileIsFoundWhateverTheCaseOfItsName()
+    {
+        TestWorld world;
+        world.copyShipped(QStringLiteral("recipe.HLP"), QStringLiteral("RECIPE.hlp"));
+        StartUp::Prepare(ProgramFolder(world.path()));
+        Help::ShowHelpTopic(210);
+        QCOMPARE(Help::viewer()->currentTopic(), 210);
+        QVERIFY(!Help::viewer()->currentText().contains(QStringLiteral("could not be read")));
+        Help::CloseHelp();
     }
 
     void helpViewerShowsTopicsByContextId()
