@@ -2,6 +2,7 @@
 // over to the splash, which opens the main window. Closing the main window ends the program.
 
 #include "data/ProgramFolder.h"
+#include "find/FindCommands.h"
 #include "groups/GroupCommands.h"
 #include "ingredients/IngrediantForm.h"
 #include "pantrova/planner/CalendarHost.h"
@@ -45,6 +46,10 @@ int main(int argc, char* argv[])
     p.loadPlanner = pantrova::MealPlanner::Load;
     p.unloadPlanner = pantrova::MealPlanner::Unload;
     p.mainWindowCreated.push_back(pantrova::MealPlanner::AttachPanel);
+    p.mainWindowCreated.push_back([](QWidget* window) {
+        if (auto* w = qobject_cast<pantrova::RecipeNew*>(window))
+            pantrova::FindCommands::attach(*w);
+    });
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());

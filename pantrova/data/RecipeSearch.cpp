@@ -24,6 +24,8 @@ namespace {
 // The field weights of the ranking: name, description, ingredients, instructions.
 const char* const kRank = "pv_rank(pv_recipe_text, 8.0, 3.0, 4.0, 1.0)";
 
+const char* const kIdentity = "SELECT Name, category_code, groupnum FROM recipes WHERE rowid = ?1";
+
 // Marks the module puts around found words in names and excerpts; no recipe text holds them.
 constexpr char16_t kMarkStart = u'\x02';
 constexpr char16_t kMarkEnd = u'\x03';
@@ -50,6 +52,20 @@ bool prepare(DatabaseState& db, const RecipeSearch::Progress& progress)
     SearchIndex::build(db.db, db.path, progress);
     db.forgetSchema();
     db.searchIndexReady = true;
+    return true;
+}
+
+// What identifies a recipe to the windows, read from its row; false when the row is gone.
+bool readIdentity(Statement& identity, qint64 row, FoundRecipe& found)
+{
+    identity.reset();
+    identity.bind(1, Value(row));
+    found.row = row;
+    if (!identity.step())
+        return false;
+    found.name = identity.column(0).toText();
+    found.number = qint32(identity.column(1).toLong());
+    found.group = qint16(identity.column(2).toLong());
     return true;
 }
 
@@ -103,19 +119,11 @@ RecipeSearch::Result query(DatabaseState& db, const QString& expression, int lim
     if (limit <= 0)
         return result;
 
-    Statement identity(
-        db.db, QStringLiteral("SELECT Name, category_code, groupnum FROM recipes WHERE rowid = ?1"), db.path);
+    Statement identity(db.db, QString::fromLatin1(kIdentity), db.path);
     auto read = [&](qint64 row, bool byName) {
-        identity.reset();
-        identity.bind(1, Value(row));
         FoundRecipe found;
-        found.row = row;
         found.byName = byName;
-        if (identity.step()) {
-            found.name = identity.column(0).toText();
-            found.number = qint32(identity.column(1).toLong());
-            found.group = qint16(identity.column(2).toLong());
-        }
+        readIdentity(identity, row, found);
         return found;
     };
 
@@ -242,6 +250,16 @@ RecipeSearch::Excerpt RecipeSearch::excerpt(Database& db, const QString& typed, 
     }
     result.text = std::move(best);
     return result;
+}
+
+std::optional<FoundRecipe> RecipeSearch::recipeAt(Database& db, qint64 row)
+{
+    DatabaseState& state = db.state();
+    Statement identity(state.db, QString::fromLatin1(kIdentity), state.path);
+    FoundRecipe found;
+    if (!readIdentity(identity, row, found))
+        return std::nullopt;
+    return found;
 }
 
 void RecipeSearch::build(Database& db, const Progress& progress)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace engine {
@@ -73,6 +74,10 @@ public:
         MarkedText text;
     };
     static Excerpt excerpt(Database& db, const QString& typed, qint64 row);
+
+    // The recipe stored in a found row now (it may have been renamed or moved since it was found);
+    // nothing when the row is gone.
+    static std::optional<FoundRecipe> recipeAt(Database& db, qint64 row);
 
     // Builds the index afresh (as a first search would when it is missing).
     static void build(Database& db, const Progress& progress = {});
