@@ -26,12 +26,9 @@ const char* const kRank = "pv_rank(pv_recipe_text, 8.0, 3.0, 4.0, 1.0)";
 
 const char* const kIdentity = "SELECT Name, category_code, groupnum FROM recipes WHERE rowid = ?1";
 
-// Marks the module puts around found words in names and excerpts; no recipe text holds them.
-constexpr char16_t kMarkStart = u'\x02';
-constexpr char16_t kMarkEnd = u'\x03';
-
-// Words of context an excerpt shows.
+// Words an excerpt shows, and how many of them come before the first word found.
 constexpr int kExcerptWords = 14;
+constexpr int kWordsBefore = 3;
 
 // Makes sure the index is there and in step before the first search on this connection. False
 // when the cookbook cannot be searched.
@@ -69,35 +66,62 @@ bool readIdentity(Statement& identity, qint64 row, FoundRecipe& found)
     return true;
 }
 
-MarkedText marked(const QString& raw)
+using Spans = QList<std::pair<qsizetype, qsizetype>>;
+
+// The part of `text` from word `first` up to (not including) word `last`, with "…" where text is
+// left out, line breaks as " · " and other runs of blanks as one blank; the spans follow.
+MarkedText cut(const QString& text, const QList<detail::SearchWords::Word>& words, qsizetype first,
+               qsizetype last, const Spans& spans)
 {
     MarkedText result;
-    result.text.reserve(raw.size());
-    qsizetype start = -1;
-    bool blank = false;
-    bool lineBreak = false;
-    auto flushBlank = [&] {
-        if (blank && !result.text.isEmpty())
-            result.text += lineBreak ? QStringLiteral(" \u00b7 ") : QStringLiteral(" ");
-        blank = lineBreak = false;
-    };
-    for (const QChar c : raw) {
-        if (c == kMarkStart) {
-            flushBlank();
-            start = result.text.size();
-        } else if (c == kMarkEnd) {
-            if (start >= 0 && result.text.size() > start)
-                result.marks.append({start, result.text.size() - start});
-            start = -1;
-        } else if (c.isSpace()) {
+    if (words.isEmpty() || first >= last)
+        return result;
+    // Punctuation before the first word and after the last belongs to the excerpt when nothing is left out
+    // there.
+    const qsizetype from = first == 0 ? 0 : words[first].start;
+    const qsizetype to = last == words.size() ? text.size() : words[last - 1].start + words[last - 1].length;
+    // Where each character of the text lands in the excerpt.
+    QList<qsizetype> place(to - from + 1, 0);
+    if (first > 0)
+        result.text += QStringLiteral("\u2026 ");
+    const qsizetype opening = result.text.size();
+    bool blank = false, lineBreak = false;
+    for (qsizetype i = from; i < to; ++i) {
+        const QChar c = text[i];
+        if (c.isSpace()) {
             blank = true;
             lineBreak = lineBreak || c == u'\n' || c == u'\r';
         } else {
-            flushBlank();
-            result.text += c;
+            if (blank && result.text.size() > opening)
+                result.text += lineBreak ? QStringLiteral(" \u00b7 ") : QStringLiteral(" ");
+            blank = lineBreak = false;
         }
+        place[i - from] = result.text.size();
+        if (!c.isSpace())
+            result.text += c;
     }
+    place[to - from] = result.text.size();
+    for (const auto& [start, length] : spans)
+        if (start >= from && start + length <= to)
+            result.marks.append({place[start - from], place[start + length - from] - place[start - from]});
+    if (last < words.size())
+        result.text += QStringLiteral(" \u2026");
     return result;
+}
+
+// A field's excerpt: the words around the first word found, or its first words.
+MarkedText excerptOf(const QString& text, const QList<detail::SearchWords::Part>& parts)
+{
+    const QList<detail::SearchWords::Word> words = detail::SearchWords::split(text);
+    const Spans spans = detail::SearchWords::locate(parts, words);
+    qsizetype first = 0;
+    if (!spans.isEmpty()) {
+        while (first < words.size() && words[first].start < spans.first().first)
+            ++first;
+        // A few words before the first found, and a full excerpt's worth when the text ends soon after.
+        first = std::max<qsizetype>(0, std::min(first - kWordsBefore, words.size() - kExcerptWords));
+    }
+    return cut(text, words, first, std::min<qsizetype>(words.size(), first + kExcerptWords), spans);
 }
 
 void sortFound(QList<FoundRecipe>& byName, QList<std::pair<double, FoundRecipe>>& others)
@@ -216,39 +240,34 @@ RecipeSearch::Result RecipeSearch::find(Database& db, const QString& typed, int 
 
 RecipeSearch::Excerpt RecipeSearch::excerpt(Database& db, const QString& typed, qint64 row)
 {
+    // Read from the recipe itself, not the index: one row, marked in memory, costs far less than
+    // asking the index where the words stand (which reads every recipe holding a word beginning).
     DatabaseState& state = db.state();
-    const QString expression = detail::SearchWords::expression(typed);
+    Statement st(
+        state.db,
+        QStringLiteral("SELECT Name, Description, Ingrediants, Instructions FROM recipes WHERE rowid = ?1"),
+        state.path);
+    st.bind(1, Value(row));
     Excerpt result;
-    if (expression.isEmpty() || !state.searchIndexReady)
-        return result;
-    QString sql = QStringLiteral("SELECT highlight(pv_recipe_text, 0, char(2), char(3))");
-    for (int column = 1; column <= 3; ++column)
-        sql += QStringLiteral(", snippet(pv_recipe_text, %1, char(2), char(3), '\u2026', %2)")
-                   .arg(column)
-                   .arg(kExcerptWords);
-    sql += QStringLiteral(" FROM pv_recipe_text WHERE pv_recipe_text MATCH ?1 AND rowid = ?2");
-    Statement st(state.db, sql, state.path);
-    st.bind(1, Value(expression));
-    st.bind(2, Value(row));
     if (!st.step())
         return result;
-    result.name = marked(st.column(0).toText());
+    const QList<detail::SearchWords::Part> parts = detail::SearchWords::parse(typed);
+    const QString name = st.column(0).toText();
+    result.name.text = name;
+    result.name.marks = detail::SearchWords::locate(parts, detail::SearchWords::split(name));
     // The field holding most of the words; on a tie the ingredients, then the description.
-    const int preference[] = {2, 1, 3};
-    MarkedText best;
-    for (const int column : preference) {
-        MarkedText candidate = marked(st.column(column).toText());
-        if (candidate.marks.size() > best.marks.size())
-            best = std::move(candidate);
+    for (const int column : {2, 1, 3}) {
+        MarkedText candidate = excerptOf(st.column(column).toText(), parts);
+        if (candidate.marks.size() > result.text.marks.size())
+            result.text = std::move(candidate);
     }
-    if (best.marks.isEmpty()) {
+    // Only the name holds the words: the start of the description, else of the other fields.
+    if (result.text.marks.isEmpty())
         for (const int column : {1, 2, 3}) {
-            best = marked(st.column(column).toText());
-            if (!best.text.isEmpty())
+            result.text = excerptOf(st.column(column).toText(), {});
+            if (!result.text.text.isEmpty())
                 break;
         }
-    }
-    result.text = std::move(best);
     return result;
 }
 

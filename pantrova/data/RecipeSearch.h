@@ -64,10 +64,10 @@ public:
     // Lists at most `limit` recipes holding the typed words.
     static Result find(Database& db, const QString& typed, int limit, const Progress& progress = {});
 
-    // Where the words stand in a found recipe: its name with the words marked, and a few words
-    // around them from its ingredients, description or instructions (whichever holds most of them;
-    // the start of the description when only the name does). Empty when the recipe no longer holds
-    // the words. Line breaks read as " · ", other runs of blanks as one blank.
+    // Where the words stand in a recipe: its name with the words marked, and some fourteen words
+    // around the first of them from its ingredients, description or instructions (whichever holds
+    // most of them; the start of the description when only the name does), with "…" where text is
+    // left out, line breaks as " · " and runs of blanks as one blank. Empty when the row is gone.
     struct Excerpt
     {
         MarkedText name;

@@ -277,8 +277,25 @@ private slots:
         // Words in the instructions: those are shown.
         excerpt = RecipeSearch::excerpt(db, QStringLiteral("water bath"), found.recipes[0].row);
         QCOMPARE(markedWords(excerpt.text), QStringLiteral("water,bath"));
-        // A recipe that no longer holds the words gives nothing.
-        QCOMPARE(RecipeSearch::excerpt(db, QStringLiteral("onion"), found.recipes[0].row).text.text,
+        // Long text: some words before the first found, "…" where text is left out.
+        db.Execute(
+            QStringLiteral("update recipes set Instructions = ? where Name = 'Pot Roast'"),
+            {QStringLiteral("Heat the oven. Pat the meat dry and season it well on every side; then\r\n\r\n"
+                            "brown the   roast in a heavy pot with a little oil over medium heat, turning "
+                            "it so that all sides colour evenly before adding the onions and stock.")});
+        const auto roast = RecipeSearch::find(db, QStringLiteral("brown heavy"), 5);
+        QCOMPARE(roast.recipes.size(), 1);
+        excerpt = RecipeSearch::excerpt(db, QStringLiteral("brown heavy"), roast.recipes[0].row);
+        QCOMPARE(excerpt.text.text,
+                 QStringLiteral("\u2026 every side; then \u00b7 brown the roast in a heavy pot with "
+                                "a little oil \u2026"));
+        QCOMPARE(markedWords(excerpt.text), QStringLiteral("brown,heavy"));
+        // A recipe that no longer holds the words shows its description; a row that is gone, nothing.
+        excerpt = RecipeSearch::excerpt(db, QStringLiteral("onion"), found.recipes[0].row);
+        QCOMPARE(excerpt.text.text, QStringLiteral("A family favourite."));
+        QVERIFY(excerpt.text.marks.isEmpty());
+        db.Execute(QStringLiteral("delete from recipes where Name = 'Pot Roast'"));
+        QCOMPARE(RecipeSearch::excerpt(db, QStringLiteral("heavy"), roast.recipes[0].row).name.text,
                  QString());
     }
 
