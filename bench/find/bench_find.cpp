@@ -84,6 +84,8 @@ struct Fixture
             window->Form_Load();
             window->show();
             form = FindForm::Open(*window);
+            form->SearchText->setText(QStringLiteral("x"));
+            form->Search();
         }
         return *form;
     }

@@ -241,6 +241,55 @@ void drop(sqlite3* db, const QString& path)
     }
 }
 
+namespace {
+
+// Indexes every recipe, batch by batch in row order. Every statement is finished when it returns,
+// so no read stays open over the commit (it would keep the log from being folded into the file).
+void fill(sqlite3* db, const QString& path, const Progress& progress)
+{
+    const int total = int(single(db, path, QStringLiteral("SELECT count(*) FROM recipes")));
+    if (progress)
+        progress(0, total);
+    Statement text(db,
+                   QStringLiteral("INSERT INTO pv_recipe_text(rowid, Name, Description, Ingrediants, "
+                                  "Instructions) SELECT rowid, Name, Description, Ingrediants, "
+                                  "Instructions FROM recipes WHERE rowid > ?1 AND rowid <= ?2"),
+                   path);
+    Statement names(db,
+                    QStringLiteral("INSERT INTO pv_recipe_names(rowid, Name) SELECT rowid, Name FROM "
+                                   "recipes WHERE rowid > ?1 AND rowid <= ?2"),
+                    path);
+    Statement batchEnd(db,
+                       QStringLiteral("SELECT max(rowid), count(*) FROM (SELECT rowid FROM recipes "
+                                      "WHERE rowid > ?1 ORDER BY rowid LIMIT ?2)"),
+                       path);
+    qint64 last = std::numeric_limits<qint64>::min();
+    int done = 0;
+    for (;;) {
+        batchEnd.bind(1, Value(last));
+        batchEnd.bind(2, Value(kBatch));
+        const bool more = batchEnd.step() && batchEnd.columnInt64(1) > 0;
+        const qint64 end = batchEnd.columnInt64(0);
+        const int count = int(batchEnd.columnInt64(1));
+        batchEnd.reset();
+        if (!more)
+            break;
+        for (Statement* insert : {&text, &names}) {
+            insert->bind(1, Value(last));
+            insert->bind(2, Value(end));
+            while (insert->step()) {
+            }
+            insert->reset();
+        }
+        last = end;
+        done += count;
+        if (progress)
+            progress(done, total);
+    }
+}
+
+} // namespace
+
 void build(sqlite3* db, const QString& path, const Progress& progress)
 {
     run(db, path, "BEGIN IMMEDIATE");
@@ -248,43 +297,7 @@ void build(sqlite3* db, const QString& path, const Progress& progress)
         drop(db, path);
         run(db, path, kCreateText);
         run(db, path, kCreateNames);
-        const int total = int(single(db, path, QStringLiteral("SELECT count(*) FROM recipes")));
-        if (progress)
-            progress(0, total);
-        Statement text(db,
-                       QStringLiteral("INSERT INTO pv_recipe_text(rowid, Name, Description, Ingrediants, "
-                                      "Instructions) SELECT rowid, Name, Description, Ingrediants, "
-                                      "Instructions FROM recipes WHERE rowid > ?1 AND rowid <= ?2"),
-                       path);
-        Statement names(db,
-                        QStringLiteral("INSERT INTO pv_recipe_names(rowid, Name) SELECT rowid, Name FROM "
-                                       "recipes WHERE rowid > ?1 AND rowid <= ?2"),
-                        path);
-        Statement batchEnd(db,
-                           QStringLiteral("SELECT max(rowid), count(*) FROM (SELECT rowid FROM recipes "
-                                          "WHERE rowid > ?1 ORDER BY rowid LIMIT ?2)"),
-                           path);
-        qint64 last = std::numeric_limits<qint64>::min();
-        int done = 0;
-        for (;;) {
-            batchEnd.reset();
-            batchEnd.bind(1, Value(last));
-            batchEnd.bind(2, Value(kBatch));
-            if (!batchEnd.step() || batchEnd.columnInt64(1) == 0)
-                break;
-            const qint64 end = batchEnd.columnInt64(0);
-            done += int(batchEnd.columnInt64(1));
-            for (Statement* insert : {&text, &names}) {
-                insert->reset();
-                insert->bind(1, Value(last));
-                insert->bind(2, Value(end));
-                while (insert->step()) {
-                }
-            }
-            last = end;
-            if (progress)
-                progress(done, total);
-        }
+        fill(db, path, progress);
         run(db, path, kInsertTrigger);
         run(db, path, kDeleteTrigger);
         run(db, path, kUpdateTrigger);

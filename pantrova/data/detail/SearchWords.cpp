@@ -52,6 +52,9 @@ bool matchesAt(const Part& part, const QList<Word>& words, qsizetype at)
 
 QString fold(const QString& word)
 {
+    // Most words of a recipe are plain letters and digits, with no accents to take off.
+    if (std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return word.toLower();
     const QString decomposed = word.normalized(QString::NormalizationForm_D);
     QString folded;
     folded.reserve(decomposed.size());
