@@ -5,6 +5,7 @@
 #include "cookbooks/CookbookMenus.h"
 #include "data/ProgramFolder.h"
 #include "data/ProgramLocation.h"
+#include "find/FindCommands.h"
 #include "groups/GroupCommands.h"
 #include "importing/ImportRecipes.h"
 #include "ingredients/IngrediantForm.h"
@@ -54,6 +55,10 @@ int main(int argc, char* argv[])
     p.checkCookbookFormat = [](engine::Database& cookbook) { pantrova::CookbookChecks::run(cookbook); };
     p.mainWindowCreated.push_back(pantrova::attachCookbookMenus);
     p.mainWindowCreated.push_back(&pantrova::PrintCommand::attach);
+    p.mainWindowCreated.push_back([](QWidget* window) {
+        if (auto* w = qobject_cast<pantrova::RecipeNew*>(window))
+            pantrova::FindCommands::attach(*w);
+    });
 
     try {
         pantrova::StartUp::Run(pantrova::ProgramFolder::ofExecutable());

@@ -186,8 +186,9 @@ QStringList Database::TableNames() const
     DatabaseState& db = state();
     Statement st(
         db.db,
+        // The engine's own storage (the full-text index of the recipes) is no table of the program's.
         QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' "
-                       "ORDER BY name"),
+                       "AND name NOT LIKE 'pv\\_%' ESCAPE '\\' ORDER BY name"),
         db.path);
     QStringList names;
     while (st.step())

@@ -58,6 +58,7 @@ public:
 
 private:
     friend class Workspace;
+    friend class RecipeSearch;
     explicit Database(std::shared_ptr<detail::DatabaseState> state) : d(std::move(state)) {}
     detail::DatabaseState& state() const;
     std::shared_ptr<detail::DatabaseState> d;

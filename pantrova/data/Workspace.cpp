@@ -4,6 +4,7 @@
 #include "EngineError.h"
 #include "detail/DatabaseState.h"
 #include "detail/SchemaUpgrade.h"
+#include "detail/SearchIndex.h"
 #include "detail/SqlFunctions.h"
 
 #include <QDir>
@@ -53,6 +54,7 @@ sqlite3* openConnection(const QString& path, int flags)
     sqlite3_busy_timeout(db, 2000);
     sqlite3_wal_hook(db, checkpointAfterCommit, nullptr);
     detail::registerDialect(db);
+    detail::SearchIndex::registerFunctions(db);
     return db;
 }
 

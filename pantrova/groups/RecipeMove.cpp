@@ -53,30 +53,37 @@ void FollowMovedRecipe(RecipeNew& w)
     Program& p = program();
     if (p.TargetSection == p.CurrentSection && p.TargetGroup == p.CurrentGroup)
         return;
-    if (p.TargetSection != p.CurrentSection) {
-        const QString section = GroupStore::sectionName(p.Cookbook, p.TargetSection);
-        if (!selectRowNamed(*w.SectionGrid, section, 1, 3))
-            return;
+    if (ShowRecipeAt(w, p.TargetSection, p.TargetGroup, p.MovedRecipeName, p.MovedRecipeCode))
+        p.MovedRecipeCode = -1;
+}
+
+bool ShowRecipeAt(RecipeNew& w, quint8 section, qint16 group, const QString& name, qint32 number)
+{
+    Program& p = program();
+    if (section != p.CurrentSection) {
+        const QString sectionName = GroupStore::sectionName(p.Cookbook, section);
+        if (!selectRowNamed(*w.SectionGrid, sectionName, 1, 3))
+            return false;
         w.SectionGrid_Click();
     }
     // Showing the section made its first group current; when that is the target, its recipes are
     // loaded already and a large group need not be read twice.
-    if (p.CurrentGroup != p.TargetGroup) {
-        const QString group = GroupStore::groupName(p.Cookbook, p.TargetSection, p.TargetGroup);
-        if (!selectRowNamed(*w.GroupGrid, group, 1, w.GroupGrid->rows() - 1))
-            return;
+    if (p.CurrentGroup != group) {
+        const QString groupName = GroupStore::groupName(p.Cookbook, section, group);
+        if (!selectRowNamed(*w.GroupGrid, groupName, 1, w.GroupGrid->rows() - 1))
+            return false;
         qint16 left = 1;
         w.SelectGroup(left);
     }
 
     engine::Recordset& recipes = w.RecipeSet;
     if (recipes.RecordCount() == 0)
-        return;
-    w.FindRecipe(p.MovedRecipeCode, p.MovedRecipeName);
+        return false;
+    w.FindRecipe(number, name);
     if (recipes.isEOF())
         recipes.MoveFirst();
-    p.MovedRecipeCode = -1;
     w.ShowCurrentRecipe();
+    return true;
 }
 
 } // namespace pantrova::RecipeMove

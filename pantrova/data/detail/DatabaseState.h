@@ -29,6 +29,8 @@ struct DatabaseState
     sqlite3* db = nullptr;
     QString path;
     std::vector<std::weak_ptr<RecordsetState>> recordsets;
+    // The full-text index was found whole and in step, or built, on this connection (RecipeSearch).
+    bool searchIndexReady = false;
 
     ~DatabaseState();
     bool isOpen() const { return db != nullptr; }

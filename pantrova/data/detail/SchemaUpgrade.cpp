@@ -1,6 +1,7 @@
 #include "SchemaUpgrade.h"
 
 #include "../EngineError.h"
+#include "SearchIndex.h"
 #include "Statement.h"
 
 #include <QList>
@@ -37,12 +38,9 @@ int intPragma(sqlite3* db, const QString& path, const QString& pragma)
     return st.step() ? int(st.columnInt64(0)) : 0;
 }
 
-} // namespace
-
-void upgradeStoredSchema(sqlite3* db, const QString& path)
+// The first layout declared its own collation on text columns and indexes; this one declares NOCASE.
+void declareStandardCollation(sqlite3* db, const QString& path)
 {
-    if (sqlite3_db_readonly(db, "main") == 1)
-        return;
     QList<QPair<QString, QString>> outdated; // name, its statement with NOCASE
     {
         Statement st(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE sql IS NOT NULL"), path);
@@ -84,6 +82,16 @@ void upgradeStoredSchema(sqlite3* db, const QString& path)
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+}
+
+} // namespace
+
+void upgradeStoredSchema(sqlite3* db, const QString& path)
+{
+    if (sqlite3_db_readonly(db, "main") == 1)
+        return;
+    declareStandardCollation(db, path);
+    SearchIndex::repairOnOpening(db, path);
 }
 
 } // namespace engine::detail

@@ -7,6 +7,7 @@ int runDialectTests(int argc, char** argv);
 int runProgramFolderTests(int argc, char** argv);
 int runDatabaseFilesTests(int argc, char** argv);
 int runOrderingTests(int argc, char** argv);
+int runSearchTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -17,5 +18,6 @@ int main(int argc, char** argv)
     failures += runProgramFolderTests(argc, argv);
     failures += runDatabaseFilesTests(argc, argv);
     failures += runOrderingTests(argc, argv);
+    failures += runSearchTests(argc, argv);
     return failures;
 }

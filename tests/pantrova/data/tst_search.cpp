@@ -1,0 +1,375 @@
+// The full-text index inside a cookbook file: built on first search, kept in step by the file itself
+// (also for writers that are not the engine), rebuilt when damaged or left unsound, carried through
+// compaction, and readable by a plain SQLite connection.
+#include "TestWorld.h"
+#include "data/Database.h"
+#include "data/EngineError.h"
+#include "data/RecipeSearch.h"
+#include "data/Workspace.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <sqlite3.h>
+
+using namespace engine;
+
+namespace {
+
+// A plain SQLite connection, read-write: no engine, none of its collations or functions.
+struct StockConnection
+{
+    sqlite3* db = nullptr;
+    explicit StockConnection(const QString& path)
+    {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    }
+    ~StockConnection() { sqlite3_close(db); }
+    // The error text, or empty when the script ran.
+    QString exec(const char* sql) const
+    {
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+        const QString message = rc == SQLITE_OK ? QString() : QString::fromUtf8(error ? error : "failed");
+        sqlite3_free(error);
+        return message;
+    }
+    QStringList column(const char* sql) const
+    {
+        QStringList out;
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
+            return {QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db))};
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            out.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
+        if (rc != SQLITE_DONE)
+            out.append(QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_finalize(st);
+        return out;
+    }
+};
+
+QStringList names(const RecipeSearch::Result& result)
+{
+    QStringList out;
+    for (const FoundRecipe& r : result.recipes)
+        out.append(r.name);
+    return out;
+}
+
+QString markedWords(const MarkedText& t)
+{
+    QStringList words;
+    for (const auto& [start, length] : t.marks)
+        words.append(t.text.mid(start, length));
+    return words.join(u',');
+}
+
+} // namespace
+
+class SearchTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestWorld> m_world;
+    QString m_file;
+
+    void addRecipe(Database& db, const QString& name, int group, const QString& ingredients,
+                   const QString& instructions = {})
+    {
+        db.Execute(
+            QStringLiteral("insert into recipes (Name, category_code, groupnum, Description, Ingrediants, "
+                           "Instructions) values (?, 1, ?, ?, ?, ?)"),
+            {name, group, QStringLiteral("A family favourite."), ingredients, instructions});
+    }
+
+    // A cookbook of a few recipes, as the engine writes them.
+    void fill(Database& db)
+    {
+        addRecipe(db, QStringLiteral("Tomato Soup"), 17, QStringLiteral("6 ripe tomatoes\r\n1 onion"));
+        addRecipe(db, QStringLiteral("Crème Brûlée"), 8, QStringLiteral("2 cups cream\r\n5 egg yolks"),
+                  QStringLiteral("Bake in a water bath."));
+        addRecipe(db, QStringLiteral("Pot Roast"), 1, QStringLiteral("1 beef roast\r\n2 tomatoes, diced"),
+                  QStringLiteral("Brown the meat, then braise it slowly."));
+    }
+
+private slots:
+    void init()
+    {
+        m_world = std::make_unique<TestWorld>();
+        m_file = m_world->filePath(QStringLiteral("Recipe20.mdb"));
+        QVERIFY(QFile::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), m_file));
+        QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    void cleanup() { m_world.reset(); }
+
+    void firstSearchBuildsTheIndexWithProgressAndTriggersKeepItInStep()
+    {
+        Workspace ws;
+        Database db = ws.OpenDatabase(m_file);
+        fill(db);
+        QVERIFY(RecipeSearch::needsBuilding(db));
+        QList<std::pair<int, int>> steps;
+        const auto found = RecipeSearch::find(db, QStringLiteral("tomat"), 50, [&](int done, int total) {
+            steps.append({done, total});
+        });
+        QVERIFY(found.searched);
+        QCOMPARE(names(found), (QStringList{QStringLiteral("Tomato Soup"), QStringLiteral("Pot Roast")}));
+        QVERIFY(found.recipes[0].byName);
+        QVERIFY(!found.recipes[1].byName);
+        QCOMPARE(steps.value(0), std::make_pair(0, 3));
+        QCOMPARE(steps.last(), std::make_pair(3, 3));
+        QVERIFY(!RecipeSearch::needsBuilding(db));
+        // The program's own tables list stays as it was.
+        QVERIFY(!db.TableNames().join(u' ').contains(QStringLiteral("pv_")));
+
+        // Writes through the engine after the build: an added, a changed and a deleted recipe.
+        addRecipe(db, QStringLiteral("Salsa"), 16, QStringLiteral("4 Roma tomatoes"));
+        db.Execute(
+            QStringLiteral("update recipes set Ingrediants = '1 beef roast' where Name = 'Pot Roast'"));
+        db.Execute(QStringLiteral("delete from recipes where Name = 'Tomato Soup'"));
+        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("tomatoes"), 50)),
+                 QStringList{QStringLiteral("Salsa")});
+        // A move to another group changes no text; the recipe is still found, in its new group.
+        db.Execute(QStringLiteral("update recipes set groupnum = 2 where Name = 'Salsa'"));
+        const auto moved = RecipeSearch::find(db, QStringLiteral("roma"), 50);
+        QCOMPARE(moved.recipes.size(), 1);
+        QCOMPARE(moved.recipes[0].group, qint16(2));
+    }
+
+    void plainSqliteReadsAndWritesAnIndexedCookbook()
+    {
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            fill(db);
+            RecipeSearch::build(db);
+        }
+        {
+            StockConnection stock(m_file);
+            QCOMPARE(stock.column("PRAGMA integrity_check"), QStringList{QStringLiteral("ok")});
+            QCOMPARE(stock.column("SELECT count(*) FROM recipes"), QStringList{QStringLiteral("3")});
+            QCOMPARE(stock.column("SELECT Name FROM recipes WHERE rowid IN (SELECT rowid FROM pv_recipe_text "
+                                  "WHERE pv_recipe_text MATCH 'creme')"),
+                     QStringList{QStringLiteral("Crème Brûlée")});
+            // A tool that is not the engine writes; the file's own triggers index what it wrote.
+            QCOMPARE(
+                stock.exec("INSERT INTO recipes (Name, category_code, groupnum, Ingrediants) VALUES "
+                           "('Gazpacho', 1, 17, '8 tomatoes'); UPDATE recipes SET Name = 'Beef Pot Roast' "
+                           "WHERE Name = 'Pot Roast'; DELETE FROM recipes WHERE Name = 'Tomato Soup';"),
+                QString());
+            QCOMPARE(stock.exec("INSERT INTO pv_recipe_text(pv_recipe_text) VALUES('integrity-check'); "
+                                "INSERT INTO pv_recipe_names(pv_recipe_names) VALUES('integrity-check');"),
+                     QString());
+        }
+        Workspace ws;
+        Database db = ws.OpenDatabase(m_file);
+        QVERIFY(!RecipeSearch::needsBuilding(db));
+        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("tomatoes"), 50)),
+                 (QStringList{QStringLiteral("Beef Pot Roast"), QStringLiteral("Gazpacho")}));
+    }
+
+    void unsoundOrDamagedIndexIsBuiltAgain()
+    {
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            fill(db);
+            RecipeSearch::build(db);
+        }
+        // Another program dropped a trigger and then added a recipe the index never heard of: the
+        // opening takes the unsound index down and the first search builds it again.
+        {
+            StockConnection stock(m_file);
+            QCOMPARE(
+                stock.exec("DROP TRIGGER pv_recipe_text_insert; INSERT INTO recipes (Name, category_code, "
+                           "groupnum) VALUES ('Tomato Tart', 1, 13);"),
+                QString());
+        }
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            QVERIFY(RecipeSearch::needsBuilding(db));
+            QVERIFY(names(RecipeSearch::find(db, QStringLiteral("tart"), 50))
+                        .contains(QStringLiteral("Tomato Tart")));
+        }
+        // Rows written past the triggers (their storage tables changed by hand) leave the index out of step.
+        {
+            StockConnection stock(m_file);
+            QCOMPARE(stock.exec("DELETE FROM pv_recipe_names_docsize WHERE id = (SELECT min(id) FROM "
+                                "pv_recipe_names_docsize)"),
+                     QString());
+        }
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            QVERIFY(RecipeSearch::needsBuilding(db));
+            QCOMPARE(RecipeSearch::find(db, QStringLiteral("soup"), 50).recipes.size(), 1);
+        }
+        // Damaged pages of the index itself: found while searching, and built again.
+        {
+            StockConnection stock(m_file);
+            QCOMPARE(stock.exec("UPDATE pv_recipe_text_data SET block = x'00ff00ff00ff' WHERE id > 10"),
+                     QString());
+        }
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("brown"), 50)),
+                     QStringList{QStringLiteral("Pot Roast")});
+        }
+        // A storage table of the index gone entirely.
+        {
+            StockConnection stock(m_file);
+            QCOMPARE(stock.exec("DROP TABLE pv_recipe_text_idx"), QString());
+        }
+        Workspace ws;
+        Database db = ws.OpenDatabase(m_file);
+        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("yolks"), 50)),
+                 QStringList{QStringLiteral("Crème Brûlée")});
+        StockConnection stock(m_file);
+        QCOMPARE(stock.column("PRAGMA integrity_check"), QStringList{QStringLiteral("ok")});
+    }
+
+    void compactedCopyKeepsTheIndexRight()
+    {
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            db.BeginTrans();
+            for (int i = 0; i < 300; ++i)
+                addRecipe(db, QStringLiteral("Filler %1").arg(i), 1, QStringLiteral("flour"));
+            fill(db);
+            db.CommitTrans();
+            RecipeSearch::build(db);
+            // Deleting the first rows leaves gaps that a copy renumbering rows would close.
+            db.Execute(QStringLiteral("delete from recipes where Name like 'Filler 1%'"));
+        }
+        const QString copy = m_world->filePath(QStringLiteral("Compact.mdb"));
+        Workspace::CompactDatabase(m_file, copy);
+        Workspace ws;
+        Database db = ws.OpenDatabase(copy);
+        QVERIFY(!RecipeSearch::needsBuilding(db));
+        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("tomatoes"), 50)),
+                 (QStringList{QStringLiteral("Pot Roast"), QStringLiteral("Tomato Soup")}));
+        const auto excerpt =
+            RecipeSearch::excerpt(db, QStringLiteral("yolks"),
+                                  RecipeSearch::find(db, QStringLiteral("yolks"), 5).recipes.value(0).row);
+        QCOMPARE(excerpt.text.text, QStringLiteral("2 cups cream \u00b7 5 egg yolks"));
+        QCOMPARE(markedWords(excerpt.text), QStringLiteral("yolks"));
+    }
+
+    void excerptsMarkTheWordsWhereTheyStand()
+    {
+        Workspace ws;
+        Database db = ws.OpenDatabase(m_file);
+        fill(db);
+        const auto found = RecipeSearch::find(db, QStringLiteral("creme brul"), 5);
+        QCOMPARE(found.recipes.size(), 1);
+        auto excerpt = RecipeSearch::excerpt(db, QStringLiteral("creme brul"), found.recipes[0].row);
+        QCOMPARE(excerpt.name.text, QStringLiteral("Crème Brûlée"));
+        QCOMPARE(markedWords(excerpt.name), QStringLiteral("Crème,Brûlée"));
+        // Only the name holds the words: the description stands in, unmarked.
+        QCOMPARE(excerpt.text.text, QStringLiteral("A family favourite."));
+        QVERIFY(excerpt.text.marks.isEmpty());
+        // Words in the instructions: those are shown.
+        excerpt = RecipeSearch::excerpt(db, QStringLiteral("water bath"), found.recipes[0].row);
+        QCOMPARE(markedWords(excerpt.text), QStringLiteral("water,bath"));
+        // Long text: some words before the first found, "…" where text is left out.
+        db.Execute(
+            QStringLiteral("update recipes set Instructions = ? where Name = 'Pot Roast'"),
+            {QStringLiteral("Heat the oven. Pat the meat dry and season it well on every side; then\r\n\r\n"
+                            "brown the   roast in a heavy pot with a little oil over medium heat, turning "
+                            "it so that all sides colour evenly before adding the onions and stock.")});
+        const auto roast = RecipeSearch::find(db, QStringLiteral("brown heavy"), 5);
+        QCOMPARE(roast.recipes.size(), 1);
+        excerpt = RecipeSearch::excerpt(db, QStringLiteral("brown heavy"), roast.recipes[0].row);
+        QCOMPARE(excerpt.text.text,
+                 QStringLiteral("\u2026 every side; then \u00b7 brown the roast in a heavy pot with "
+                                "a little oil \u2026"));
+        QCOMPARE(markedWords(excerpt.text), QStringLiteral("brown,heavy"));
+        // A recipe that no longer holds the words shows its description; a row that is gone, nothing.
+        excerpt = RecipeSearch::excerpt(db, QStringLiteral("onion"), found.recipes[0].row);
+        QCOMPARE(excerpt.text.text, QStringLiteral("A family favourite."));
+        QVERIFY(excerpt.text.marks.isEmpty());
+        db.Execute(QStringLiteral("delete from recipes where Name = 'Pot Roast'"));
+        QCOMPARE(RecipeSearch::excerpt(db, QStringLiteral("heavy"), roast.recipes[0].row).name.text,
+                 QString());
+    }
+
+    void oldCookbookHasNothingToSearch()
+    {
+        // A cookbook of the old format has no recipes table to search.
+        Workspace ws;
+        Database db = ws.CreateDatabase(m_world->filePath(QStringLiteral("Old.mdb")));
+        db.ExecuteScript(QStringLiteral("CREATE TABLE Beef (Name TEXT(50), Ingrediants LONGTEXT);"));
+        QVERIFY(!RecipeSearch::find(db, QStringLiteral("beef"), 5).searched);
+    }
+
+    void readOnlyCookbookIsSearchedOnlyWithAnIndex()
+    {
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            fill(db);
+        }
+        QFile::setPermissions(m_file, QFile::ReadOwner);
+        if (QFileInfo(m_file).isWritable())
+            QSKIP("File permissions do not bind this user (running as root)");
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            QVERIFY(!RecipeSearch::find(db, QStringLiteral("soup"), 5).searched);
+        }
+        QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
+        {
+            Workspace ws;
+            Database db = ws.OpenDatabase(m_file);
+            RecipeSearch::build(db);
+        }
+        QFile::setPermissions(m_file, QFile::ReadOwner);
+        Workspace ws;
+        Database db = ws.OpenDatabase(m_file);
+        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("soup"), 5)),
+                 QStringList{QStringLiteral("Tomato Soup")});
+    }
+
+    void typedTextNeverBreaksTheSearch_data()
+    {
+        QTest::addColumn<QString>("typed");
+        for (const char* typed : {"\"",        "\"\"",
+                                  "*",         "NOT",
+                                  "salt AND",  "OR pepper",
+                                  "(",         ")",
+                                  "^cream",    "-",
+                                  "Name:beef", "{Name}: beef",
+                                  "NEAR(a b)", "pie\"",
+                                  "\"tomat",   "a \"b c\" \"d",
+                                  "100%",      "'; drop table recipes; --",
+                                  "\\",        "\xc3\xa9\xcc\x81",
+                                  "....",      "\xe2\x80\x9cquoted\xe2\x80\x9d"})
+            QTest::newRow(typed) << QString::fromUtf8(typed);
+    }
+    void typedTextNeverBreaksTheSearch()
+    {
+        QFETCH(QString, typed);
+        Workspace ws;
+        Database db = ws.OpenDatabase(m_file);
+        fill(db);
+        const auto result = RecipeSearch::find(db, typed, 10);
+        QVERIFY(result.searched);
+        for (const FoundRecipe& r : result.recipes)
+            RecipeSearch::excerpt(db, typed, r.row);
+        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(), 3);
+    }
+};
+
+int runSearchTests(int argc, char** argv)
+{
+    SearchTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_search.moc"
