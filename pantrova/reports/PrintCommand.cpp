@@ -46,6 +46,10 @@ void PrintCommand::attach(QWidget* mainWindow)
 
 void PrintCommand::OpenPrintForm(RecipeNew& mainWindow)
 {
+    // Reports read the stored recipes: typing still on the page is saved or given up first, so
+    // what is printed is what the cook sees.
+    if (!mainWindow.SettlePendingEdits())
+        return;
     auto form = std::make_unique<Print_Form>(mainWindow, &mainWindow);
     {
         const ui::BusyCursor busy;

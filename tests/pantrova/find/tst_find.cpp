@@ -16,6 +16,7 @@
 #include "startup/Program.h"
 #include "startup/StartUp.h"
 #include "ui/FlexGrid.h"
+#include "ui/PlainTextBox.h"
 #include "ui/ScriptedDialogs.h"
 
 #include <QAction>

@@ -10,7 +10,9 @@
 #include "reports/ReportWindowForm.h"
 #include "reports/SelectionGrids.h"
 #include "startup/Program.h"
+#include "data/Recordset.h"
 #include "ui/FlexGrid.h"
+#include "ui/PlainTextBox.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -511,6 +513,41 @@ private slots:
         QVERIFY(!entry->isEnabled());
         // The recipe list reports its focus leaving as a choice; let that happen while the window is
         // whole, not while it is being destroyed.
+        w.hide();
+    }
+
+    void typingOnThePageIsSettledBeforeTheReportIsChosen()
+    {
+        ReportKitchen k;
+        k.addRecipe(1, QStringLiteral("Brisket"));
+        RecipeNew& w = k.open();
+        PrintCommand::attach(&w);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        ui::ScriptedDialogs dialogs(failTest());
+
+        // Cancel keeps the page as typed and prints nothing.
+        w.Description->setFocus();
+        QTest::keyClicks(w.Description, QStringLiteral("Slow"));
+        const QString typed = w.Description->toPlainText();
+        QVERIFY(typed.contains(QStringLiteral("Slow")));
+        dialogs.expectMessage(QStringLiteral("Save changes to Brisket?"), ui::AnswerCancel);
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(dialogs.allAnswered());
+        QCOMPARE(w.Description->toPlainText(), typed);
+
+        // Yes stores the typing, so the report reads what the cook sees.
+        QString stored;
+        dialogs.expectMessage(QStringLiteral("Save changes to Brisket?"), ui::AnswerYes);
+        dialogs.expectModal(QStringLiteral("Print_Form"), [&](QWidget&) {
+            engine::Recordset rs =
+                program().Cookbook.OpenRecordset(QStringLiteral("select Description from recipes"));
+            stored = rs.Text(QStringLiteral("Description"));
+            return 0;
+        });
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(dialogs.allAnswered());
+        QCOMPARE(stored, typed);
         w.hide();
     }
 };
