@@ -87,9 +87,8 @@ void CookBook_Form::ShowModal(QWidget* owner)
 void CookBook_Form::Form_Load()
 {
     const Program& p = program();
-    m_library =
-        std::make_unique<CookbookLibrary>(
-            ProgramFolder(p.folder.isEmpty() ? QDir::currentPath() : p.folder, p.shippedDir()));
+    m_library = std::make_unique<CookbookLibrary>(
+        ProgramFolder(p.folder.isEmpty() ? QDir::currentPath() : p.folder, p.shippedDir()));
     refill();
 }
 

@@ -24,11 +24,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QPointer>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>

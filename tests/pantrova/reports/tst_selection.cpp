@@ -1,6 +1,7 @@
 // The report selection window: its controls and rules, its grids and marks, and what "Display
 // Report" copies into the report table for each scope.
 #include "ReportKitchen.h"
+#include "data/Recordset.h"
 #include "data/Workspace.h"
 #include "print/VSPrinter.h"
 #include "recipes/RecipeNew.h"
@@ -10,7 +11,6 @@
 #include "reports/ReportWindowForm.h"
 #include "reports/SelectionGrids.h"
 #include "startup/Program.h"
-#include "data/Recordset.h"
 #include "ui/FlexGrid.h"
 #include "ui/PlainTextBox.h"
 #include "ui/Twips.h"
