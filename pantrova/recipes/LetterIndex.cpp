@@ -111,6 +111,8 @@ void LetterIndex::ShowCurrentRecipe()
     }
     openDetailOfCurrentRow();
     w.ShowRecipe();
+    // Next, Previous, a move or a found recipe: the list follows the page.
+    w.restoreListChoice();
 }
 
 LetterIndex::Entry LetterIndex::currentRow() const

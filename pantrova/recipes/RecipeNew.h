@@ -88,6 +88,8 @@ public:
     // to act on or replace the shown recipe calls this first.
     bool SettlePendingEdits();
     QString SaveChangesQuestion() const;
+    // Makes the recipe list name the recipe on the page (no entry while a recipe is being added).
+    void restoreListChoice();
 
     // Window events.
     void Form_Load();
@@ -156,7 +158,6 @@ private:
     void GroupGrid_KeyDown(int key);
     void chooseGroupInCurrentRow();
     void SectionGrid_Chosen();
-    void restoreListChoice();
 
     std::unique_ptr<SectionNavigator> m_sections;
     std::unique_ptr<LetterIndex> m_letters;

@@ -259,6 +259,7 @@ private slots:
         QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Lentil Soup"));
         QCOMPARE(w.Text1->text(), QStringLiteral("- 2"));
         QCOMPARE(w.CurrentLetter, QStringLiteral("L"));
+        QCOMPARE(w.Recipe_List->currentText(), QStringLiteral("Lentil Soup - 2"));
         QVERIFY(form.isVisible());
 
         // Down into the list and Enter on the second recipe; then a double-click on the first.

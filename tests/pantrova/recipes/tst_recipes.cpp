@@ -389,6 +389,7 @@ private slots:
         next->trigger();
         QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Buns"));
         QCOMPARE(w.CurrentLetter, QStringLiteral("B"));
+        QCOMPARE(w.Recipe_List->currentText(), QStringLiteral("Buns")); // the list follows the page
         next->trigger();
         QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Cake"));
         QCOMPARE(w.CurrentLetter, QStringLiteral("C"));
@@ -401,7 +402,9 @@ private slots:
         QCOMPARE(lettersWithLook(w, Look::Active), QList<int>{letter('C')});
 
         previous->trigger();
+        QCOMPARE(w.Recipe_List->currentText(), QStringLiteral("Buns"));
         previous->trigger();
+        QCOMPARE(w.Recipe_List->currentText(), QStringLiteral("Bread"));
         previous->trigger();
         QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Apple Crumble"));
         previous->trigger(); // the first recipe: nothing changes
