@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 #include <optional>
@@ -59,6 +60,46 @@ private:
     std::optional<QSet<QString>> m_before;
 };
 
+// The numbers every name already carries in the target group, read once. Asked of the database
+// for each imported recipe, the group would be read through every time: names compare without
+// regard to case (accents count), which no index stored in the file can answer, and an import of
+// thousands into a large group would slow down with every recipe.
+class GroupNumbers
+{
+public:
+    GroupNumbers(engine::Database& db, qint16 group)
+    {
+        engine::Recordset taken =
+            db.OpenRecordset(QStringLiteral("select Name, category_code from recipes where groupnum = ?"),
+                             {engine::Value(int(group))});
+        for (; !taken.isEOF(); taken.MoveNext())
+            m_used[key(taken.Text(QStringLiteral("Name")))].insert(
+                taken.Fields(QStringLiteral("category_code")).toLong());
+        taken.Close();
+    }
+
+    // The first free number for the stored name, from 1 upward, now taken.
+    qint32 take(const QString& name)
+    {
+        QSet<qint64>& used = m_used[key(name)];
+        qint32 number = 1;
+        while (used.contains(number))
+            ++number;
+        used.insert(number);
+        return number;
+    }
+
+private:
+    // Equal keys for names the database calls equal in a WHERE clause: decomposed and case folded,
+    // accents kept.
+    static QString key(const QString& name)
+    {
+        return name.normalized(QString::NormalizationForm_D).toCaseFolded();
+    }
+
+    QHash<QString, QSet<qint64>> m_used;
+};
+
 QString cleanedName(const QString& name)
 {
     QString cleaned = RecipeStore::storedName(name);
@@ -104,6 +145,7 @@ RecipeImporter::Result RecipeImporter::write(engine::Database& db, const QString
 
     const PictureStore pictures(programFolder);
     NewPictures newPictures(programFolder);
+    GroupNumbers numbers(db, group);
     engine::Recordset rows = db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = ?"),
                                               {engine::Value(int(group))});
     try {
@@ -138,7 +180,8 @@ RecipeImporter::Result RecipeImporter::write(engine::Database& db, const QString
                         picture = pictures.bringIn(file);
                     }
                 }
-                const qint32 number = RecipeStore::addInTransaction(db, rows, text, group, picture);
+                const qint32 number = numbers.take(text.name);
+                RecipeStore::addNumberedInTransaction(rows, text, group, picture, number);
                 if (result.imported++ == 0) {
                     result.firstName = text.name;
                     result.firstNumber = number;

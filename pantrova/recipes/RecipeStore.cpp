@@ -110,12 +110,18 @@ void RecipeStore::writeFields(engine::Recordset& recipes, const QString& name, q
 qint32 RecipeStore::addInTransaction(engine::Database& db, engine::Recordset& recipes, const RecipeText& text,
                                      qint16 group, const QString& picture)
 {
-    const QString name = storedName(text.name);
     qint32 number = 1;
-    DupNameCheck(db, name, number, group);
+    DupNameCheck(db, storedName(text.name), number, group);
+    addNumberedInTransaction(recipes, text, group, picture, number);
+    return number;
+}
+
+void RecipeStore::addNumberedInTransaction(engine::Recordset& recipes, const RecipeText& text, qint16 group,
+                                           const QString& picture, qint32 number)
+{
     try {
         recipes.AddNew();
-        writeFields(recipes, name, number, text, group);
+        writeFields(recipes, storedName(text.name), number, text, group);
         recipes.SetField(QStringLiteral("Picture"), picture);
         recipes.Update();
     } catch (...) {
@@ -123,7 +129,6 @@ qint32 RecipeStore::addInTransaction(engine::Database& db, engine::Recordset& re
             recipes.CancelUpdate();
         throw;
     }
-    return number;
 }
 
 void RecipeStore::remove(engine::Database& db, engine::Recordset& recipes)

@@ -60,6 +60,10 @@ public:
     // without a pending edit.
     static qint32 addInTransaction(engine::Database& db, engine::Recordset& recipes, const RecipeText& text,
                                    qint16 group, const QString& picture = {});
+    // The same with a number the caller has already found free for the stored name (a bulk import
+    // keeps the group's numbers in memory instead of asking the database for each recipe).
+    static void addNumberedInTransaction(engine::Recordset& recipes, const RecipeText& text, qint16 group,
+                                         const QString& picture, qint32 number);
 
     // Deletes the current row of `recipes`.
     static void remove(engine::Database& db, engine::Recordset& recipes);

@@ -189,6 +189,33 @@ private slots:
         QCOMPARE(t.w->Text1->text(), QStringLiteral("- 3"));
     }
 
+    void namesThatDifferOnlyInCaseShareTheirNumbersAccentsDoNot()
+    {
+        Window t;
+        t.add(QStringLiteral("Crème Brûlée"));
+        QByteArray file;
+        for (const char* title : {"CRÈME BRÛLÉE", "creme brulee", "crème brûlée", "Creme Brulee"})
+            file += QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\n      Title: ") + title +
+                    "\n      1 c  Cream\nMMMMM\n\n";
+        t.dialogs.expectFiles(QStringList{t.write(QStringLiteral("custard.mmf"), file)});
+        t.dialogs.expectMessage(QStringLiteral("4 recipes were imported into the group ") +
+                                t.w->CurrentGroupName + u'.');
+        t.importCommand()->trigger();
+        QVERIFY(t.dialogs.allAnswered());
+        // Numbered as a save numbers them: the database's comparison decides which names are one.
+        QCOMPARE(t.row(QStringLiteral("CRÈME BRÛLÉE"), 2).Text(QStringLiteral("Name")),
+                 QStringLiteral("CRÈME BRÛLÉE"));
+        QCOMPARE(t.row(QStringLiteral("crème brûlée"), 3).Text(QStringLiteral("Name")),
+                 QStringLiteral("crème brûlée"));
+        QCOMPARE(t.row(QStringLiteral("creme brulee"), 1).Text(QStringLiteral("Name")),
+                 QStringLiteral("creme brulee"));
+        QCOMPARE(t.row(QStringLiteral("Creme Brulee"), 2).Text(QStringLiteral("Name")),
+                 QStringLiteral("Creme Brulee"));
+        // And a recipe added afterwards takes the next number after all of them.
+        t.add(QStringLiteral("crème BRÛLÉE"));
+        QCOMPARE(t.row(QStringLiteral("crème BRÛLÉE"), 4).RecordCount(), 1);
+    }
+
     void cancelWhileWritingLeavesTheCookbookAsItWas()
     {
         Window t;
