@@ -106,7 +106,7 @@ void Compact_Menu_Click(RecipeNew& w)
         ui::AnswerOK)
         return;
 
-    const QString folder = p.folder.isEmpty() ? QDir::currentPath() : p.folder;
+    const QString folder = p.programDir();
     Compaction compaction(
         folder, {p.CurrentCookbookFile, QStringLiteral("Utility.mdb"), QStringLiteral("menus.mdb")});
     QString failure;

@@ -6,7 +6,6 @@
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -87,8 +86,7 @@ void CookBook_Form::ShowModal(QWidget* owner)
 void CookBook_Form::Form_Load()
 {
     const Program& p = program();
-    m_library = std::make_unique<CookbookLibrary>(
-        ProgramFolder(p.folder.isEmpty() ? QDir::currentPath() : p.folder, p.shippedDir()));
+    m_library = std::make_unique<CookbookLibrary>(ProgramFolder(p.programDir(), p.shippedDir()));
     refill();
 }
 

@@ -162,6 +162,16 @@ QString partialName(const QString& to, const QString& suffix)
     return info.absoluteDir().filePath(u'.' + info.fileName() + suffix + QStringLiteral(".copying"));
 }
 
+// Puts a file and its companions in the place of `to`, whose own leftover companions go first so
+// they are never applied to the file moved in.
+void moveWithCompanions(const QString& from, const QString& to, const QString& what, const QString& named)
+{
+    removeCompanions(to, what);
+    renameOne(from, to, what, named);
+    moveCompanions(from, to, what);
+    flushFolderOf(to);
+}
+
 } // namespace
 
 QStringList DatabaseFiles::companionsOf(const QString& path)
@@ -234,10 +244,7 @@ void DatabaseFiles::rename(const QString& from, const QString& to)
     refuseIfOpen(to, what);
     if (QFileInfo::exists(to))
         throw EngineError(to, what, QStringLiteral("The file '%1' already exists.").arg(to));
-    removeCompanions(to, what);
-    renameOne(from, to, what, from);
-    moveCompanions(from, to, what);
-    flushFolderOf(to);
+    moveWithCompanions(from, to, what, from);
 }
 
 void DatabaseFiles::replace(const QString& from, const QString& to)
@@ -248,10 +255,7 @@ void DatabaseFiles::replace(const QString& from, const QString& to)
     refuseIfOpen(to, what);
     if (detail::OpenFiles::key(from) == detail::OpenFiles::key(to))
         return;
-    removeCompanions(to, what);
-    renameOne(from, to, what, to);
-    moveCompanions(from, to, what);
-    flushFolderOf(to);
+    moveWithCompanions(from, to, what, to);
 }
 
 void DatabaseFiles::remove(const QString& path)

@@ -2,9 +2,9 @@
 
 #include "FindForm.h"
 #include "RecipeFinder.h"
+#include "cookbooks/CookbookLibrary.h"
+#include "data/ProgramFolder.h"
 #include "data/RecipeSearch.h"
-#include "data/Settings.h"
-#include "groups/GroupCommands.h"
 #include "groups/RecipeMove.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
@@ -18,21 +18,26 @@ namespace pantrova {
 
 using ui::Dialogs;
 
-std::function<bool(RecipeNew& w)> FindCommands::settlePendingEdits = [](RecipeNew& w) {
-    return GroupCommands::settlePendingEdits(w);
-};
-
 namespace {
 
-// Makes the cookbook current as the cookbook manager does; the main window, told to activate,
-// closes the old cookbook and loads the new one.
-void switchCookbook(RecipeNew& w, const QString& file, const QString& name)
+// Makes the found recipe's cookbook current through the cookbook manager's own rules; the main
+// window, told to activate, closes the old cookbook and loads the new one. False when the
+// cookbook cannot be opened (the cook has been told why).
+bool switchCookbook(RecipeNew& w, const QString& name)
 {
-    Program& p = program();
-    p.CurrentCookbookFile = file;
-    p.CurrentCookbookName = name;
-    Settings::write(QStringLiteral("CurDB"), file);
+    const Program& p = program();
+    CookbookLibrary::Outcome outcome;
+    {
+        CookbookLibrary library(ProgramFolder(p.programDir(), p.shippedDir()));
+        outcome = library.open(name);
+    }
+    if (outcome.kind != CookbookLibrary::Outcome::Opened) {
+        if (!outcome.message.isEmpty())
+            Dialogs::messageBox(outcome.message, ui::MsgButtons::OK, ui::MsgIcon::Exclamation);
+        return false;
+    }
     w.Form_Activate();
+    return true;
 }
 
 } // namespace
@@ -65,10 +70,9 @@ FindCommands::Shown FindCommands::ShowFound(RecipeNew& w, const FoundEntry& entr
                                                "cookbook to show it?")
                                     .arg(entry.displayName(), entry.cookbookName),
                                 ui::MsgButtons::YesNo, ui::MsgIcon::Question);
-        if (answer != ui::AnswerYes || !settlePendingEdits(w))
+        if (answer != ui::AnswerYes || !w.SettlePendingEdits() || !switchCookbook(w, entry.cookbookName))
             return Shown::Declined;
-        switchCookbook(w, entry.cookbookFile, entry.cookbookName);
-    } else if (!settlePendingEdits(w)) {
+    } else if (!w.SettlePendingEdits()) {
         return Shown::Declined;
     }
     if (w.AddingRecipe)

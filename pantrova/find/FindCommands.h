@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 class QAction;
 
 namespace pantrova {
@@ -28,10 +26,6 @@ public:
     // which the main window then opens as the cookbook manager leaves it to. What the cook typed
     // on the recipe page and has not saved is settled first.
     static Shown ShowFound(RecipeNew& w, const FoundEntry& entry);
-
-    // Settles unsaved typing before the displayed recipe is replaced; false when the cook chose to
-    // stay. Tests may replace it.
-    static std::function<bool(RecipeNew& w)> settlePendingEdits;
 };
 
 } // namespace pantrova

@@ -128,8 +128,7 @@ void ImportRecipes::ImportMenu_Click()
         bool cancelled = false;
         const QList<RecipeImporter::Source> sources = RecipeImporter::read(*files, report, &cancelled);
         if (!cancelled)
-            result = RecipeImporter::write(p.Cookbook, p.folder.isEmpty() ? QDir::currentPath() : p.folder,
-                                           p.CurrentGroup, sources, report);
+            result = RecipeImporter::write(p.Cookbook, p.programDir(), p.CurrentGroup, sources, report);
         result.cancelled = result.cancelled || cancelled;
         progress.close();
     }

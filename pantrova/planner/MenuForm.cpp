@@ -10,10 +10,10 @@
 #include "startup/Program.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
+#include "ui/Named.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -28,12 +28,7 @@ namespace pantrova {
 
 namespace {
 
-template <class W> W* named(W* w, const QString& name, const QString& accessible)
-{
-    w->setObjectName(name);
-    w->setAccessibleName(accessible);
-    return w;
-}
+using ui::named;
 
 QPushButton* button(const QString& caption, const QString& name)
 {
@@ -212,7 +207,7 @@ void MenuForm::Form_Load()
 {
     Program& p = program();
     m_unloaded = false;
-    m_store.open(p.folder.isEmpty() ? QDir::currentPath() : p.folder);
+    m_store.open(p.programDir());
     p.CurrentMenuDate = QDate::currentDate();
     // Menus marked for it go once their day has passed; a menu of today stays until tomorrow.
     // A purge that cannot be written (a read-only file) must not keep the planner away.

@@ -15,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,8 +35,7 @@ QString noNameMessage()
 
 QString RecipeEditor::programFolder() const
 {
-    const QString folder = program().folder;
-    return folder.isEmpty() ? QDir::currentPath() : folder;
+    return program().programDir();
 }
 
 QString RecipeEditor::pictureFilter()

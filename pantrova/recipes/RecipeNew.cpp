@@ -271,7 +271,7 @@ void RecipeNew::Form_Load()
     SetUpNutritionGrids();
     m_keptSPic = Settings::read(QStringLiteral("SPic"));
 
-    const QString folder = p.folder.isEmpty() ? QDir::currentPath() : p.folder;
+    const QString folder = p.programDir();
     // Checked before use: a damaged cookbook is set aside for a fresh one, or the load fails.
     p.Cookbook = DamagedFiles::openCookbook(QDir(folder).filePath(p.CurrentCookbookFile));
     if (p.checkCookbookFormat)

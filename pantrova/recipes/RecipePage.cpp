@@ -3,6 +3,7 @@
 #include "ScaledPicture.h"
 #include "ToolbarArt.h"
 #include "ui/FlexGrid.h"
+#include "ui/Named.h"
 #include "ui/PlainTextBox.h"
 #include "ui/Twips.h"
 
@@ -22,13 +23,7 @@ namespace pantrova {
 
 namespace {
 
-template <class W> W* named(W* w, const char* name, const QString& accessible = {})
-{
-    w->setObjectName(QString::fromLatin1(name));
-    if (!accessible.isEmpty())
-        w->setAccessibleName(accessible);
-    return w;
-}
+using ui::named;
 
 QLabel* heading(const QString& caption, const char* name)
 {

@@ -9,6 +9,7 @@
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FlexGrid.h"
+#include "ui/Named.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -35,12 +36,7 @@ constexpr int kDesignHeight = 5655;
 constexpr int kFrame = 120; // the widths are the window's outer widths; its borders take this much
 constexpr int kFrameWidth = 4215;
 
-template <class W> W* named(W* w, const char* name, const QString& accessible)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    w->setAccessibleName(accessible);
-    return w;
-}
+using ui::named;
 
 const char* const kScopeCaptions[6] = {
     "Print report for the displayed recipe",

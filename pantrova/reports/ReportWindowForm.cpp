@@ -12,6 +12,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
+#include "ui/Named.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -37,12 +38,7 @@ constexpr int kDesignHeight = 6075;
 constexpr int kPreviewBottom = 4875;
 constexpr int kButtonColumn = 2685; // left edge of the column of wide buttons
 
-template <class W> W* named(W* w, const char* name, const QString& accessible)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    w->setAccessibleName(accessible);
-    return w;
-}
+using ui::named;
 
 } // namespace
 

@@ -25,11 +25,14 @@ engine::Workspace& Program::Workspace()
     return *workspace;
 }
 
+QString Program::programDir() const
+{
+    return folder.isEmpty() ? QDir::currentPath() : folder;
+}
+
 QString Program::shippedDir() const
 {
-    if (!shippedFolder.isEmpty())
-        return shippedFolder;
-    return folder.isEmpty() ? QDir::currentPath() : folder;
+    return shippedFolder.isEmpty() ? programDir() : shippedFolder;
 }
 
 void Program::reset()

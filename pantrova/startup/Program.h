@@ -67,6 +67,8 @@ struct Program
     std::vector<std::function<void(QWidget* mainWindow)>> mainWindowCreated;
 
     engine::Workspace& Workspace();
+    // The program folder: `folder`, else the current directory.
+    QString programDir() const;
     // The folder the shipped files are read from: shippedFolder, else the program folder, else the
     // current directory.
     QString shippedDir() const;

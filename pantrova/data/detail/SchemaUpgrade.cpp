@@ -21,17 +21,6 @@ const QRegularExpression& firstLayoutCollation()
     return re;
 }
 
-void run(sqlite3* db, const QString& path, const QString& sql)
-{
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(error ? error : "unknown error");
-        const int code = sqlite3_extended_errcode(db);
-        sqlite3_free(error);
-        throw EngineError(path, sql, reason, EngineError::causeOfSqlite(code));
-    }
-}
-
 int intPragma(sqlite3* db, const QString& path, const QString& pragma)
 {
     Statement st(db, QStringLiteral("PRAGMA %1").arg(pragma), path);

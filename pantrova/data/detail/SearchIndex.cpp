@@ -59,22 +59,6 @@ const char* const kStorageSuffixes[] = {"_data", "_idx", "_docsize", "_config"};
 // Recipes indexed per step of a build; progress is reported between steps.
 constexpr int kBatch = 2000;
 
-void run(sqlite3* db, const QString& path, const QString& sql)
-{
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(error ? error : "unknown error");
-        const int code = sqlite3_extended_errcode(db);
-        sqlite3_free(error);
-        throw EngineError(path, sql, reason, EngineError::causeOfSqlite(code));
-    }
-}
-
-void run(sqlite3* db, const QString& path, const char* sql)
-{
-    run(db, path, QString::fromUtf8(sql));
-}
-
 // Statements as written compare equal to what sqlite_master keeps of them.
 QString normalized(const QString& sql)
 {

@@ -190,4 +190,15 @@ Value Statement::column(int i) const
     return Value(sqlite3_column_double(m_stmt, i));
 }
 
+void run(sqlite3* db, const QString& fileForErrors, const QString& sql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString reason = QString::fromUtf8(error ? error : "unknown error");
+        const int code = sqlite3_extended_errcode(db);
+        sqlite3_free(error);
+        throw EngineError(fileForErrors, sql, reason, EngineError::causeOfSqlite(code));
+    }
+}
+
 } // namespace engine::detail

@@ -16,6 +16,14 @@ namespace engine::detail {
 // schema or the program, never from a person, but quoting keeps odd names from breaking statements.
 QString quotedName(const QString& name);
 
+// Runs statements that return no rows, one or several separated by semicolons. Failures throw
+// EngineError naming the file and the statements.
+void run(sqlite3* db, const QString& fileForErrors, const QString& sql);
+inline void run(sqlite3* db, const QString& fileForErrors, const char* sql)
+{
+    run(db, fileForErrors, QString::fromUtf8(sql));
+}
+
 // How a declared column type reads back.
 enum class StoredKind { Plain, Boolean, Date, Whole, Real, Text };
 StoredKind storedKindOf(const QString& declType);
