@@ -254,42 +254,33 @@ private slots:
         Hosted h;
         h.ctl.put_MonthCalStyle(style);
         h.ctl.put_PopupMonths(popupMonths);
-        QSize size;
-        QSize frame;
-        QSize oneMonth;
-        int seenColumns = 0;
-        int seenRows = 0;
-        QDate first;
-        QRect calendar;
-        QRect buttons;
-        QRectF lastMonth;
+        bool shown = false;
         h.popup([&](PopupCalendar& popup) {
-            size = popup.size();
-            frame = popup.frameGeometry().size();
-            oneMonth = popup.calendar()->minimumMonthSize();
-            seenColumns = popup.calendar()->layoutInfo().columns();
-            seenRows = popup.calendar()->layoutInfo().rows();
-            first = popup.calendar()->model().firstMonth();
-            calendar = popup.calendar()->geometry();
-            buttons = QRect(popup.okButton()->mapTo(&popup, QPoint()), popup.okButton()->size())
-                          .united(QRect(popup.cancelButton()->mapTo(&popup, QPoint()),
-                                        popup.cancelButton()->size()));
-            const CalendarLayout& layout = popup.calendar()->layoutInfo();
-            lastMonth = layout.monthRect(layout.count() - 1).united(layout.todayRect());
+            shown = true;
+            const MonthCalendar& calendar = *popup.calendar();
+            const CalendarLayout& layout = calendar.layoutInfo();
+            const QSize size = popup.size();
+            const QSize oneMonth = calendar.minimumMonthSize();
+            // The window itself, frame and all, has the size of one month's width plus 14 across each
+            // column, and of the month's height down each row with a few pixels more for few rows.
+            QCOMPARE(size, QSize(columns * (oneMonth.width() + 14), rows * oneMonth.height() + extraHeight));
+            QCOMPARE(popup.frameGeometry().size(), size);
+            QCOMPARE(layout.columns(), columns);
+            QCOMPARE(layout.rows(), rows);
+            // Calendar and buttons both fit inside, one above the other, and no month is cut off.
+            const QRect buttons = QRect(popup.okButton()->mapTo(&popup, QPoint()), popup.okButton()->size())
+                                      .united(QRect(popup.cancelButton()->mapTo(&popup, QPoint()),
+                                                    popup.cancelButton()->size()));
+            QVERIFY(QRect(QPoint(), size).contains(calendar.geometry()));
+            QVERIFY(QRect(QPoint(), size).contains(buttons));
+            QVERIFY(buttons.top() >= calendar.geometry().bottom());
+            const QRectF lastMonth = layout.monthRect(layout.count() - 1).united(layout.todayRect());
+            QVERIFY2(lastMonth.bottom() <= calendar.height(),
+                     qPrintable(QString::number(lastMonth.bottom())));
+            if (popupMonths == 12)
+                QCOMPARE(calendar.model().firstMonth(), QDate(QDate::currentDate().year(), 1, 1));
         });
-        // The window itself, frame and all, has the size of one month's width plus 14 across each
-        // column, and of the month's height down each row with a few pixels more for few rows.
-        QCOMPARE(size, QSize(columns * (oneMonth.width() + 14), rows * oneMonth.height() + extraHeight));
-        QCOMPARE(frame, size);
-        QCOMPARE(seenColumns, columns);
-        QCOMPARE(seenRows, rows);
-        // Calendar and buttons both fit inside, one above the other, and no month is cut off.
-        QVERIFY(QRect(QPoint(), size).contains(calendar));
-        QVERIFY(QRect(QPoint(), size).contains(buttons));
-        QVERIFY(buttons.top() >= calendar.bottom());
-        QVERIFY2(lastMonth.bottom() <= calendar.height(), qPrintable(QString::number(lastMonth.bottom())));
-        if (popupMonths == 12)
-            QCOMPARE(first, QDate(QDate::currentDate().year(), 1, 1));
+        QVERIFY(shown);
         QVERIFY(!h.ctl.popupWindow());
     }
 
