@@ -279,6 +279,7 @@ private slots:
         QCOMPARE(e.number(), result);
         QCOMPARE(e.dispid(), dispid);
         QCOMPARE(h.ctl.get_StartDate(), start);
+        QCOMPARE(h.ctl.get_dDate(), ad(2026, 4, 10));
         QCOMPARE(h.ctl.get_EndDate(), end);
         QCOMPARE(h.cal().model().selStart(), QDate(2026, 4, 10));
         QCOMPARE(h.cal().model().selEnd(), QDate(2026, 4, 10));
