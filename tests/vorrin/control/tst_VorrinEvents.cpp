@@ -205,20 +205,10 @@ private slots:
         h.ctl.SetDayState(months);
         QVERIFY(h.cal().model().isBold(start.addMonths(1)));
         QVERIFY(!h.cal().model().isBold(start.addDays(14)));
-        QVariantList flat(31, 1);
-        try {
-            h.ctl.SetDayState(flat);
-            QFAIL("a one-dimensional array was taken");
-        } catch (const ControlError& e) {
-            QCOMPARE(e.number(), Result::InvalidArg);
-        }
-        h.ctl.put_MonthCalStyle(MultiSelect);
-        try {
-            h.ctl.SetDayState(months);
-            QFAIL("day states without the day-state style");
-        } catch (const ControlError& e) {
-            QCOMPARE(e.message(), messageText(Message::M14));
-        }
+        const QVariantList flat(31, 1); // one-dimensional: refused
+        QCOMPARE(errorOf([&] { h.ctl.SetDayState(flat); }).number(), Result::InvalidArg);
+        h.ctl.put_MonthCalStyle(MultiSelect); // day states need the day-state style
+        QCOMPARE(errorOf([&] { h.ctl.SetDayState(months); }).message(), messageText(Message::M14));
     }
 
     void popupWindowHasTheSizeOfItsMonths_data()
