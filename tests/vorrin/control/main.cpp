@@ -1,7 +1,6 @@
 // Runs the calendar control's test classes in one executable.
 #include <QApplication>
 
-int runCalendarModelTests(int argc, char** argv);
 int runMonthCalendarTests(int argc, char** argv);
 int runVorrinCtlTests(int argc, char** argv);
 int runVorrinEventsTests(int argc, char** argv);
@@ -11,7 +10,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     int failures = 0;
-    failures += runCalendarModelTests(argc, argv);
     failures += runMonthCalendarTests(argc, argv);
     failures += runVorrinCtlTests(argc, argv);
     failures += runVorrinEventsTests(argc, argv);
