@@ -113,7 +113,7 @@ private slots:
     void init() { Twips::setDpiOverride(96); }
     void cleanup() { Twips::setDpiOverride(0); }
 
-    void twipsConvertAtTheScreenResolution()
+    void twipsConvertAtTheScreenResolutionAndGridSizesKeepThem()
     {
         QCOMPARE(Twips::toPixelsX(1440), 96);
         QCOMPARE(Twips::toPixelsY(7515), 501);
@@ -121,10 +121,9 @@ private slots:
         Twips::setDpiOverride(192);
         QCOMPARE(Twips::toPixelsX(1440), 192);
         QCOMPARE(Twips::fromPixelsY(192), 1440);
-    }
+        Twips::setDpiOverride(96);
 
-    void gridKeepsTwipsSizesExactlyAndHidesZeroSizes()
-    {
+        // The grid keeps sizes in twips exactly and hides what has no size.
         FlexGrid grid;
         grid.setCols(2);
         grid.setRows(20);
