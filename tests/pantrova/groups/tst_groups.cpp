@@ -345,8 +345,8 @@ private slots:
         Kitchen k;
         k.addRecipe(15, QStringLiteral("Roast Chicken"));
         RecipeNew& w = k.open();
-        const QString question = QStringLiteral("This will delete the current GROUP") + QChar(10) +
-                                 QStringLiteral("Do you wish to continue???");
+        const QString question =
+            QStringLiteral("This will delete the current GROUP\nDo you wish to continue???");
 
         k.chooseGroup(QStringLiteral("Pork"));
         k.dialogs.expectMessage(question, ui::AnswerNo);
@@ -355,17 +355,17 @@ private slots:
 
         k.chooseGroup(QStringLiteral("Poultry"));
         k.dialogs.expectMessage(question, ui::AnswerYes)
-            .expectMessage(QStringLiteral("The recipe group: Poultry  contains recipes.") + QChar(10) +
-                           QStringLiteral("The recipe group may not be deleted until all recipes") +
-                           QChar(10) + QStringLiteral("have been moved or deleted."));
+            .expectMessage(
+                QStringLiteral("The recipe group: Poultry  contains recipes.\nThe recipe group may not be "
+                               "deleted until all recipes\nhave been moved or deleted."));
         w.DeleteGroupMenu->trigger();
         QCOMPARE(k.count(QStringLiteral("select * from groups")), 17);
         QCOMPARE(k.dialogs.messagesAsked().last().icon, ui::MsgIcon::Information);
 
         k.chooseSection(QStringLiteral("Odds & Ends"));
         k.dialogs.expectMessage(question, ui::AnswerYes)
-            .expectMessage(QStringLiteral("This is last group in this section.") + QChar(10) +
-                           QStringLiteral("The recipe group may not be deleted."));
+            .expectMessage(
+                QStringLiteral("This is last group in this section.\nThe recipe group may not be deleted."));
         w.DeleteGroupMenu->trigger();
         QCOMPARE(k.count(QStringLiteral("select * from groups")), 17);
 
@@ -388,11 +388,10 @@ private slots:
         k.chooseGroup(QStringLiteral("Pork"));
         const int porkRow = w.GroupGrid->row();
         const QString form = QStringLiteral("ChangeSectionNameForm");
-        const QString lineFeed(QChar(10));
 
         k.dialogs.expectModal(form, escape());
         w.ChangeSectionNameMenu->trigger();
-        QCOMPARE(k.heading(), QStringLiteral("Main Dishes") + lineFeed + QStringLiteral("Recipes"));
+        QCOMPARE(k.heading(), QStringLiteral("Main Dishes\nRecipes"));
         QCOMPARE(w.GroupGrid->row(), porkRow);
 
         // Another section's name, in any letter case, is taken; so is its own.
@@ -408,7 +407,7 @@ private slots:
         QVERIFY(k.dialogs.allAnswered());
         const QString stored = QStringLiteral("Grandma's Weeknight ");
         QCOMPARE(GroupStore::sectionName(k.db(), 1), stored);
-        QCOMPARE(k.heading(), stored + lineFeed + QStringLiteral("Recipes"));
+        QCOMPARE(k.heading(), stored + QStringLiteral("\nRecipes"));
         QCOMPARE(w.GroupGrid->row(), porkRow);
         QCOMPARE(w.CurrentGroupName, QStringLiteral("Pork"));
 
