@@ -88,6 +88,7 @@ QString words(qsizetype chars, quint32 seed)
     text.truncate(chars);
     return text;
 }
+
 // A grid on screen, `cols` by `rows`, as a window lays one out.
 void show(FlexGrid& grid, int cols, int rows, QSize size = {})
 {
