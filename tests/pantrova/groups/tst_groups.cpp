@@ -32,101 +32,8 @@ ScriptedDialogs::Failure failTest()
 }
 
 const QString kNameExists = QStringLiteral("Name exists");
-
-// A started program in a temporary folder with its main window loaded on section 1 and the
-// group commands attached, as the program attaches them.
-struct Kitchen
-{
-    TestWorld world;
-    ScriptedDialogs dialogs{failTest()};
-    RecipeNew* w = nullptr;
-
-    Kitchen()
-    {
-        program().reset();
-        Settings::write(QStringLiteral("DH"), QStringLiteral("7.0"));
-        StartUp::Prepare(ProgramFolder(world.path()));
-        program().SplashMode = false;
-        program().mainWindowCreated.push_back(
-            [](QWidget* window) { GroupCommands::attach(*static_cast<RecipeNew*>(window)); });
-    }
-    ~Kitchen()
-    {
-        GroupCommands::settlePendingEdits = [](RecipeNew&) { return true; };
-        program().reset();
-    }
-
-    RecipeNew& open()
-    {
-        w = new RecipeNew;
-        program().mainWindow = w;
-        w->Form_Load();
-        return *w;
-    }
-
-    engine::Database& db() { return program().Cookbook; }
-    void execute(const QString& sql, const QList<engine::Value>& params = {})
-    {
-        engine::Workspace ws;
-        engine::Database file = ws.OpenDatabase(QStringLiteral("Recipe20.mdb"));
-        file.Execute(sql, params);
-        file.Close();
-    }
-    void addRecipe(int group, const QString& name, int number = 1)
-    {
-        execute(QStringLiteral(
-                    "insert into recipes (Name, category_code, groupnum, Picture) values (?, ?, ?, '')"),
-                {name, number, group});
-    }
-    int count(const QString& sql, const QList<engine::Value>& params = {})
-    {
-        return db().OpenRecordset(sql, params).RecordCount();
-    }
-    qint64 number(const QString& sql, const QList<engine::Value>& params, const QString& field)
-    {
-        engine::Recordset rs = db().OpenRecordset(sql, params);
-        return rs.RecordCount() > 0 ? (rs.MoveFirst(), rs.Fields(field).toLong()) : -1;
-    }
-    qint64 groupnum(const QString& name, int section)
-    {
-        return number(QStringLiteral("select * from groups where groupname = ? and section = ?"),
-                      {name, section}, QStringLiteral("groupnum"));
-    }
-    qint64 codeOf(const QString& name, int group)
-    {
-        return number(QStringLiteral("select * from recipes where name = ? and groupnum = ?"), {name, group},
-                      QStringLiteral("category_code"));
-    }
-
-    QStringList groupRows() const
-    {
-        QStringList names;
-        for (int r = 1; r < w->GroupGrid->rows(); ++r)
-            if (!w->GroupGrid->textMatrix(r, 1).isEmpty())
-                names << w->GroupGrid->textMatrix(r, 1);
-        return names;
-    }
-    QString heading() const { return w->GroupGrid->textMatrix(0, 1); }
-    // Makes the group current as a left click on its row does.
-    void chooseGroup(const QString& name)
-    {
-        const int row = int(groupRows().indexOf(name)) + 1;
-        QVERIFY2(row > 0, qPrintable(name));
-        w->GroupGrid->setRow(row);
-        qint16 left = 1;
-        w->SelectGroup(left);
-    }
-    void chooseSection(const QString& name)
-    {
-        for (int r = 1; r <= 3; ++r)
-            if (w->SectionGrid->textMatrix(r, 1) == name) {
-                w->SectionGrid->setRow(r);
-                w->SectionGrid_Click();
-                return;
-            }
-        QFAIL(qPrintable(QStringLiteral("no section row ") + name));
-    }
-};
+const QString kAddForm = QStringLiteral("AddGroupNameForm");
+const QString kMoveForm = QStringLiteral("MoverecipeForm");
 
 // Marks the test failed from inside a dialog's script, which answers with a number.
 int failed(const char* why)
@@ -163,6 +70,135 @@ ScriptedDialogs::ModalAction escape()
     };
 }
 
+// Picks a section (when given) and a group in the move dialog, as chosen from the lists, and
+// presses Move; with `thenCancel` the dialog is expected to stay open after Move and is cancelled.
+ScriptedDialogs::ModalAction moveTo(const QString& section, const QString& group, bool thenCancel = false)
+{
+    return [=](QWidget& window) {
+        auto& form = dynamic_cast<MoverecipeForm&>(window);
+        if (!section.isEmpty()) {
+            form.SectionCombo->setCurrentIndex(form.SectionCombo->findText(section));
+            emit form.SectionCombo->activated(form.SectionCombo->currentIndex());
+        }
+        if (!group.isEmpty()) {
+            form.GroupCombo->setCurrentIndex(form.GroupCombo->findText(group));
+            emit form.GroupCombo->activated(form.GroupCombo->currentIndex());
+        }
+        form.MoveButton->click();
+        if (thenCancel)
+            form.CancelButton->click();
+        return form.result();
+    };
+}
+
+// A started program in a temporary folder with its main window loaded on section 1 and the
+// group commands attached, as the program attaches them.
+struct Kitchen
+{
+    TestWorld world;
+    ScriptedDialogs dialogs{failTest()};
+    RecipeNew* w = nullptr;
+
+    Kitchen()
+    {
+        program().reset();
+        Settings::write(QStringLiteral("DH"), QStringLiteral("7.0"));
+        StartUp::Prepare(ProgramFolder(world.path()));
+        program().SplashMode = false;
+        program().mainWindowCreated.push_back(
+            [](QWidget* window) { GroupCommands::attach(*static_cast<RecipeNew*>(window)); });
+    }
+    ~Kitchen()
+    {
+        GroupCommands::settlePendingEdits = [](RecipeNew&) { return true; };
+        program().reset();
+    }
+
+    RecipeNew& open()
+    {
+        w = new RecipeNew;
+        program().mainWindow = w;
+        w->Form_Load();
+        return *w;
+    }
+
+    engine::Database& db() { return program().Cookbook; }
+    // Changes the cookbook file behind the window's back.
+    void execute(const QString& sql, const QList<engine::Value>& params = {})
+    {
+        engine::Workspace ws;
+        engine::Database file = ws.OpenDatabase(QStringLiteral("Recipe20.mdb"));
+        file.Execute(sql, params);
+        file.Close();
+    }
+    void script(const QString& sql)
+    {
+        engine::Workspace ws;
+        engine::Database file = ws.OpenDatabase(QStringLiteral("Recipe20.mdb"));
+        file.ExecuteScript(sql);
+        file.Close();
+    }
+    void addRecipe(int group, const QString& name, int number = 1)
+    {
+        execute(QStringLiteral(
+                    "insert into recipes (Name, category_code, groupnum, Picture) values (?, ?, ?, '')"),
+                {name, number, group});
+    }
+    int count(const QString& sql, const QList<engine::Value>& params = {})
+    {
+        return db().OpenRecordset(sql, params).RecordCount();
+    }
+    qint64 number(const QString& sql, const QList<engine::Value>& params, const QString& field)
+    {
+        engine::Recordset rs = db().OpenRecordset(sql, params);
+        return rs.RecordCount() > 0 ? (rs.MoveFirst(), rs.Fields(field).toLong()) : -1;
+    }
+    qint64 groupnum(const QString& name, int section)
+    {
+        return number(QStringLiteral("select * from groups where groupname = ? and section = ?"),
+                      {name, section}, QStringLiteral("groupnum"));
+    }
+    qint64 codeOf(const QString& name, int group)
+    {
+        return number(QStringLiteral("select * from recipes where name = ? and groupnum = ?"), {name, group},
+                      QStringLiteral("category_code"));
+    }
+
+    // Expects the name dialog `form` to refuse `name` as taken.
+    void expectRefused(const QString& form, const QString& name)
+    {
+        dialogs.expectModal(form, typeAndApply(name, false)).expectMessage(kNameExists);
+    }
+    QStringList groupRows() const
+    {
+        QStringList names;
+        for (int r = 1; r < w->GroupGrid->rows(); ++r)
+            if (!w->GroupGrid->textMatrix(r, 1).isEmpty())
+                names << w->GroupGrid->textMatrix(r, 1);
+        return names;
+    }
+    QString heading() const { return w->GroupGrid->textMatrix(0, 1); }
+    // Makes the group current as a left click on its row does.
+    void chooseGroup(const QString& name)
+    {
+        const int row = int(groupRows().indexOf(name)) + 1;
+        QVERIFY2(row > 0, qPrintable(name));
+        w->GroupGrid->setRow(row);
+        qint16 left = 1;
+        w->SelectGroup(left);
+    }
+    void chooseSection(const QString& name)
+    {
+        for (int r = 1; r <= 3; ++r)
+            if (w->SectionGrid->textMatrix(r, 1) == name) {
+                w->SectionGrid->setRow(r);
+                w->SectionGrid_Click();
+                return;
+            }
+        QFAIL(qPrintable(QStringLiteral("no section row ") + name));
+    }
+};
+
 } // namespace
 
 class TestGroups : public QObject
@@ -178,13 +214,11 @@ private slots:
     {
         Kitchen k;
         RecipeNew& w = k.open();
-        const QString longName = QStringLiteral("Slow Cooker Sunday Dinner"); // 25 characters
-        k.dialogs.expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(QStringLiteral("  Brunch  ")))
-            .expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(longName))
-            // Equal in its first 20 characters, and in another letter case: taken.
-            .expectModal(QStringLiteral("AddGroupNameForm"),
-                         typeAndApply(QStringLiteral("SLOW COOKER SUNDAY DINNERS"), false))
-            .expectMessage(kNameExists);
+        k.dialogs.expectModal(kAddForm, typeAndApply(QStringLiteral("  Brunch  ")))
+            .expectModal(kAddForm,
+                         typeAndApply(QStringLiteral("Slow Cooker Sunday Dinner"))); // 25 characters
+        // Equal in its first 20 characters, and in another letter case: taken.
+        k.expectRefused(kAddForm, QStringLiteral("SLOW COOKER SUNDAY DINNERS"));
         for (int i = 0; i < 3; ++i)
             w.AddGroupMenu->trigger();
         QVERIFY(k.dialogs.allAnswered());
@@ -200,11 +234,11 @@ private slots:
         QCOMPARE(w.GroupGrid->row(), 1);
     }
 
-    void blanksOrCancelAddNothing()
+    void blanksOrCancelAddNothingAndOddNamesAreStoredAndFoundAgain()
     {
         Kitchen k;
         RecipeNew& w = k.open();
-        k.dialogs.expectModal(QStringLiteral("AddGroupNameForm"), [](QWidget& window) {
+        k.dialogs.expectModal(kAddForm, [](QWidget& window) {
             auto& form = dynamic_cast<NameForm&>(window);
             form.show();
             QTest::keyClicks(form.Text1, QStringLiteral("   "));
@@ -214,27 +248,20 @@ private slots:
             form.CancelButton->click();
             return form.result();
         });
-        k.dialogs.expectModal(QStringLiteral("AddGroupNameForm"), escape());
+        k.dialogs.expectModal(kAddForm, escape());
         w.AddGroupMenu->trigger();
         w.AddGroupMenu->trigger();
         QVERIFY(k.dialogs.allAnswered());
         QCOMPARE(k.count(QStringLiteral("select * from groups")), 17);
-    }
 
-    void namesWithQuotesAndSqlCharactersAreStoredAndFoundAgain()
-    {
-        Kitchen k;
-        RecipeNew& w = k.open();
+        // Quotes and characters SQL gives a meaning to.
         const QString odd = QStringLiteral("Mom's [Best]; 100%");
-        k.dialogs.expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(odd))
-            .expectModal(QStringLiteral("AddGroupNameForm"),
-                         typeAndApply(QStringLiteral("mom's [best]; 100%"), false))
-            .expectMessage(kNameExists)
-            // A name used in another section is free in this one.
-            .expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(QStringLiteral("Breads")));
-        w.AddGroupMenu->trigger();
-        w.AddGroupMenu->trigger();
-        w.AddGroupMenu->trigger();
+        k.dialogs.expectModal(kAddForm, typeAndApply(odd));
+        k.expectRefused(kAddForm, QStringLiteral("mom's [best]; 100%"));
+        // A name used in another section is free in this one.
+        k.dialogs.expectModal(kAddForm, typeAndApply(QStringLiteral("Breads")));
+        for (int i = 0; i < 3; ++i)
+            w.AddGroupMenu->trigger();
         QVERIFY(k.dialogs.allAnswered());
         QCOMPARE(k.count(QStringLiteral("select * from groups")), 19);
         QCOMPARE(k.count(QStringLiteral("select * from groups where groupname = 'Breads'")), 2);
@@ -244,42 +271,33 @@ private slots:
         QCOMPARE(program().CurrentGroup, qint16(k.groupnum(odd, 1)));
     }
 
-    void newGroupNumbersFollowTheHighestInTheCookbook()
+    void newGroupNumbersFollowTheHighestInTheCookbookUntilNoneIsLeft()
     {
         Kitchen k;
         k.execute(QStringLiteral("update groups set groupnum = 57 where groupname = 'Miscellaneous'"));
         RecipeNew& w = k.open();
-        k.dialogs.expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(QStringLiteral("Brunch")));
+        k.dialogs.expectModal(kAddForm, typeAndApply(QStringLiteral("Brunch")));
         w.AddGroupMenu->trigger();
         QCOMPARE(k.groupnum(QStringLiteral("Brunch"), 1), 58);
 
         // At the top of the range, the lowest number nothing uses: 10 is held by a stray recipe.
         k.execute(QStringLiteral("update groups set groupnum = 32767 where groupname = 'Brunch'"));
         k.addRecipe(10, QStringLiteral("Stray"));
-        k.dialogs.expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(QStringLiteral("Tapas")));
+        k.dialogs.expectModal(kAddForm, typeAndApply(QStringLiteral("Tapas")));
         w.AddGroupMenu->trigger();
         QCOMPARE(k.groupnum(QStringLiteral("Tapas"), 1), 11);
-        QVERIFY(k.dialogs.allAnswered());
-    }
 
-    void aCookbookWithEveryGroupNumberTakenRefusesANewGroup()
-    {
-        Kitchen k;
-        {
-            engine::Workspace ws;
-            engine::Database file = ws.OpenDatabase(QStringLiteral("Recipe20.mdb"));
-            file.ExecuteScript(QStringLiteral(
-                "WITH RECURSIVE n(i) AS (SELECT 21 UNION ALL SELECT i + 1 FROM n WHERE i < 32767) "
-                "INSERT INTO groups (groupnum, groupname, section) SELECT i, 'G' || i, 4 FROM n; "
-                "INSERT INTO groups VALUES (10, 'Ten', 4), (11, 'Eleven', 4), (12, 'Twelve', 4);"));
-            file.Close();
-        }
-        RecipeNew& w = k.open();
-        k.dialogs.expectModal(QStringLiteral("AddGroupNameForm"), typeAndApply(QStringLiteral("Brunch")))
+        // Every number taken: the group is refused rather than given a number in use.
+        k.script(
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32767) "
+                           "INSERT INTO groups (groupnum, groupname, section) SELECT i, 'G' || i, 4 FROM n "
+                           "WHERE i NOT IN (SELECT groupnum FROM groups) AND i NOT IN (SELECT groupnum "
+                           "FROM recipes);"));
+        k.dialogs.expectModal(kAddForm, typeAndApply(QStringLiteral("Meze")))
             .expectMessageContaining(QStringLiteral("Every group number of this cookbook is in use."));
         w.AddGroupMenu->trigger();
         QVERIFY(k.dialogs.allAnswered());
-        QCOMPARE(k.groupnum(QStringLiteral("Brunch"), 1), -1);
+        QCOMPARE(k.groupnum(QStringLiteral("Meze"), 1), -1);
     }
 
     // ---- Renaming and deleting groups ---------------------------------------------------------
@@ -288,12 +306,20 @@ private slots:
     {
         Kitchen k;
         RecipeNew& w = k.open();
+        // On the heading row the group commands do nothing: no dialog, no question.
+        k.chooseGroup(QStringLiteral("Pork"));
+        w.GroupGrid->setRow(0);
+        w.Change_Personal_Menu->trigger();
+        w.DeleteGroupMenu->trigger();
+        w.Move_Menu->trigger();
+        QVERIFY(k.dialogs.allAnswered());
+        QCOMPARE(k.count(QStringLiteral("select * from groups")), 17);
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Pork"));
+
         const qint64 casseroles = k.groupnum(QStringLiteral("Casseroles"), 1);
         k.chooseGroup(QStringLiteral("Casseroles"));
         k.dialogs.expectModal(QStringLiteral("ChangeGroupNameForm"), [](QWidget& window) {
-            auto& form = dynamic_cast<ChangeGroupNameForm&>(window);
-            if (form.Label1->text() != QStringLiteral("Enter a new name for the recipe group: ") ||
-                form.Label2->text() != QStringLiteral("Casseroles"))
+            if (dynamic_cast<ChangeGroupNameForm&>(window).Label2->text() != QStringLiteral("Casseroles"))
                 return -1;
             return typeAndApply(QStringLiteral("  Zesty Bakes and Casseroles  "))(window);
         });
@@ -304,31 +330,14 @@ private slots:
         QCOMPARE(k.groupRows().last(), QStringLiteral("Zesty Bakes and Cass"));
 
         // Its present name, or a name another group of the section has, is taken.
-        k.chooseGroup(QStringLiteral("Pork"));
-        k.dialogs
-            .expectModal(QStringLiteral("ChangeGroupNameForm"), typeAndApply(QStringLiteral("pork"), false))
-            .expectMessage(kNameExists)
-            .expectModal(QStringLiteral("ChangeGroupNameForm"), typeAndApply(QStringLiteral("Beef"), false))
-            .expectMessage(kNameExists);
-        w.Change_Personal_Menu->trigger();
-        k.chooseGroup(QStringLiteral("Pork"));
-        w.Change_Personal_Menu->trigger();
+        k.expectRefused(QStringLiteral("ChangeGroupNameForm"), QStringLiteral("pork"));
+        k.expectRefused(QStringLiteral("ChangeGroupNameForm"), QStringLiteral("Beef"));
+        for (int i = 0; i < 2; ++i) {
+            k.chooseGroup(QStringLiteral("Pork"));
+            w.Change_Personal_Menu->trigger();
+        }
         QVERIFY(k.dialogs.allAnswered());
         QCOMPARE(k.count(QStringLiteral("select * from groups where groupname = 'Pork'")), 1);
-    }
-
-    void headingRowCommandsDoNothing()
-    {
-        Kitchen k;
-        RecipeNew& w = k.open();
-        k.chooseGroup(QStringLiteral("Pork"));
-        w.GroupGrid->setRow(0);
-        w.Change_Personal_Menu->trigger();
-        w.DeleteGroupMenu->trigger();
-        w.Move_Menu->trigger();
-        QVERIFY(k.dialogs.allAnswered()); // no dialog, no question
-        QCOMPARE(k.count(QStringLiteral("select * from groups")), 17);
-        QCOMPARE(w.CurrentGroupName, QStringLiteral("Pork"));
     }
 
     void deletingAGroupChecksItFirst()
@@ -336,8 +345,8 @@ private slots:
         Kitchen k;
         k.addRecipe(15, QStringLiteral("Roast Chicken"));
         RecipeNew& w = k.open();
-        const QString question = QStringLiteral("This will delete the current GROUP") + QChar(10) +
-                                 QStringLiteral("Do you wish to continue???");
+        const QString question =
+            QStringLiteral("This will delete the current GROUP\nDo you wish to continue???");
 
         k.chooseGroup(QStringLiteral("Pork"));
         k.dialogs.expectMessage(question, ui::AnswerNo);
@@ -346,17 +355,17 @@ private slots:
 
         k.chooseGroup(QStringLiteral("Poultry"));
         k.dialogs.expectMessage(question, ui::AnswerYes)
-            .expectMessage(QStringLiteral("The recipe group: Poultry  contains recipes.") + QChar(10) +
-                           QStringLiteral("The recipe group may not be deleted until all recipes") +
-                           QChar(10) + QStringLiteral("have been moved or deleted."));
+            .expectMessage(
+                QStringLiteral("The recipe group: Poultry  contains recipes.\nThe recipe group may not be "
+                               "deleted until all recipes\nhave been moved or deleted."));
         w.DeleteGroupMenu->trigger();
         QCOMPARE(k.count(QStringLiteral("select * from groups")), 17);
         QCOMPARE(k.dialogs.messagesAsked().last().icon, ui::MsgIcon::Information);
 
         k.chooseSection(QStringLiteral("Odds & Ends"));
         k.dialogs.expectMessage(question, ui::AnswerYes)
-            .expectMessage(QStringLiteral("This is last group in this section.") + QChar(10) +
-                           QStringLiteral("The recipe group may not be deleted."));
+            .expectMessage(
+                QStringLiteral("This is last group in this section.\nThe recipe group may not be deleted."));
         w.DeleteGroupMenu->trigger();
         QCOMPARE(k.count(QStringLiteral("select * from groups")), 17);
 
@@ -378,33 +387,27 @@ private slots:
         RecipeNew& w = k.open();
         k.chooseGroup(QStringLiteral("Pork"));
         const int porkRow = w.GroupGrid->row();
-        const QString lineFeed(QChar(10));
+        const QString form = QStringLiteral("ChangeSectionNameForm");
 
-        k.dialogs.expectModal(QStringLiteral("ChangeSectionNameForm"), escape());
+        k.dialogs.expectModal(form, escape());
         w.ChangeSectionNameMenu->trigger();
-        QCOMPARE(k.heading(), QStringLiteral("Main Dishes") + lineFeed + QStringLiteral("Recipes"));
+        QCOMPARE(k.heading(), QStringLiteral("Main Dishes\nRecipes"));
         QCOMPARE(w.GroupGrid->row(), porkRow);
 
         // Another section's name, in any letter case, is taken; so is its own.
-        k.dialogs
-            .expectModal(QStringLiteral("ChangeSectionNameForm"),
-                         typeAndApply(QStringLiteral("soups & sides"), false))
-            .expectMessage(kNameExists)
-            .expectModal(QStringLiteral("ChangeSectionNameForm"),
-                         typeAndApply(QStringLiteral("Main Dishes"), false))
-            .expectMessage(kNameExists)
-            .expectModal(QStringLiteral("ChangeSectionNameForm"), [](QWidget& window) {
-                auto& form = dynamic_cast<ChangeSectionNameForm&>(window);
-                if (form.Label2->text() != QStringLiteral("Main Dishes"))
-                    return -1;
-                return typeAndApply(QStringLiteral("   Grandma's Weeknight Suppers  "))(window);
-            });
+        k.expectRefused(form, QStringLiteral("soups & sides"));
+        k.expectRefused(form, QStringLiteral("Main Dishes"));
+        k.dialogs.expectModal(form, [](QWidget& window) {
+            if (dynamic_cast<ChangeSectionNameForm&>(window).Label2->text() != QStringLiteral("Main Dishes"))
+                return -1;
+            return typeAndApply(QStringLiteral("   Grandma's Weeknight Suppers  "))(window);
+        });
         for (int i = 0; i < 3; ++i)
             w.ChangeSectionNameMenu->trigger();
         QVERIFY(k.dialogs.allAnswered());
         const QString stored = QStringLiteral("Grandma's Weeknight ");
         QCOMPARE(GroupStore::sectionName(k.db(), 1), stored);
-        QCOMPARE(k.heading(), stored + lineFeed + QStringLiteral("Recipes"));
+        QCOMPARE(k.heading(), stored + QStringLiteral("\nRecipes"));
         QCOMPARE(w.GroupGrid->row(), porkRow);
         QCOMPARE(w.CurrentGroupName, QStringLiteral("Pork"));
 
@@ -429,7 +432,7 @@ private slots:
         QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Stew"));
 
         // Stew 1 into Soups (another section), which holds Stew 1 and 2: it becomes Stew 3.
-        k.dialogs.expectModal(QStringLiteral("MoverecipeForm"), [&](QWidget& window) {
+        k.dialogs.expectModal(kMoveForm, [&](QWidget& window) {
             auto& form = dynamic_cast<MoverecipeForm&>(window);
             if (form.RecipeNameLabel[0]->text() != QStringLiteral("Move  'Stew") ||
                 form.RecipeNameLabel[1]->text() != QStringLiteral("from Section: Main Dishes") ||
@@ -468,15 +471,7 @@ private slots:
         QCOMPARE(program().MovedRecipeCode, -1);
 
         // Stew 3 into Beef, now holding only Stew 2: number 1 is free again.
-        k.dialogs.expectModal(QStringLiteral("MoverecipeForm"), [](QWidget& window) {
-            auto& form = dynamic_cast<MoverecipeForm&>(window);
-            form.SectionCombo->setCurrentIndex(form.SectionCombo->findText(QStringLiteral("Main Dishes")));
-            emit form.SectionCombo->activated(form.SectionCombo->currentIndex());
-            form.GroupCombo->setCurrentIndex(form.GroupCombo->findText(QStringLiteral("Beef")));
-            emit form.GroupCombo->activated(form.GroupCombo->currentIndex());
-            form.MoveButton->click();
-            return form.result();
-        });
+        k.dialogs.expectModal(kMoveForm, moveTo(QStringLiteral("Main Dishes"), QStringLiteral("Beef")));
         w.Move_Menu->trigger();
         QCOMPARE(k.count(QStringLiteral("select * from recipes where groupnum = 1 and name = 'Stew' and "
                                         "category_code = 1")),
@@ -487,13 +482,7 @@ private slots:
         QCOMPARE(w.RecipeSet.Fields(QStringLiteral("category_code")).toLong(), 1);
 
         // Within the section: Stew 2 from Beef into Stews, which has no Stew, becomes Stew 1 there.
-        k.dialogs.expectModal(QStringLiteral("MoverecipeForm"), [](QWidget& window) {
-            auto& form = dynamic_cast<MoverecipeForm&>(window);
-            form.GroupCombo->setCurrentIndex(form.GroupCombo->findText(QStringLiteral("Stews")));
-            emit form.GroupCombo->activated(form.GroupCombo->currentIndex());
-            form.MoveButton->click();
-            return form.result();
-        });
+        k.dialogs.expectModal(kMoveForm, moveTo({}, QStringLiteral("Stews")));
         w.FindRecipe(2, QStringLiteral("Stew"));
         w.ShowCurrentRecipe();
         w.Move_Menu->trigger();
@@ -514,24 +503,9 @@ private slots:
         program().TargetSection = 2;
         program().TargetGroup = 3;
 
-        auto chooseSectionOnly = [](QWidget& window) {
-            auto& form = dynamic_cast<MoverecipeForm&>(window);
-            form.SectionCombo->setCurrentIndex(
-                form.SectionCombo->findText(QStringLiteral("Baking & Desserts")));
-            emit form.SectionCombo->activated(form.SectionCombo->currentIndex());
-            form.MoveButton->click();
-            return form.result();
-        };
-        auto chooseOwnGroup = [](QWidget& window) {
-            auto& form = dynamic_cast<MoverecipeForm&>(window);
-            form.GroupCombo->setCurrentIndex(form.GroupCombo->findText(QStringLiteral("Beef")));
-            emit form.GroupCombo->activated(form.GroupCombo->currentIndex());
-            form.MoveButton->click();
-            return form.result();
-        };
-        k.dialogs.expectModal(QStringLiteral("MoverecipeForm"), escape())
-            .expectModal(QStringLiteral("MoverecipeForm"), chooseSectionOnly)
-            .expectModal(QStringLiteral("MoverecipeForm"), chooseOwnGroup);
+        k.dialogs.expectModal(kMoveForm, escape())
+            .expectModal(kMoveForm, moveTo(QStringLiteral("Baking & Desserts"), {})) // a section only
+            .expectModal(kMoveForm, moveTo({}, QStringLiteral("Beef")));             // its own group
         for (int i = 0; i < 3; ++i) {
             w.Move_Menu->trigger();
             QCOMPARE(program().TargetSection, quint8(1));
@@ -553,53 +527,19 @@ private slots:
         QVERIFY(k.dialogs.allAnswered());
     }
 
-    void targetsWithApostrophesCanBeChosen()
+    void aFailedMoveLeavesTheRecipeWhereItWasAndApostrophesAreNoObstacle()
     {
         Kitchen k;
         k.execute(QStringLiteral("update sections set sectionname = 'Nana''s Kitchen' where section = 2"));
         k.execute(QStringLiteral("update groups set groupname = 'Aunt Jo''s Pies' where groupnum = 13"));
         k.addRecipe(1, QStringLiteral("Chili"));
-        RecipeNew& w = k.open();
-        k.dialogs.expectModal(QStringLiteral("MoverecipeForm"), [](QWidget& window) {
-            auto& form = dynamic_cast<MoverecipeForm&>(window);
-            form.SectionCombo->setCurrentIndex(form.SectionCombo->findText(QStringLiteral("Nana's Kitchen")));
-            emit form.SectionCombo->activated(form.SectionCombo->currentIndex());
-            form.GroupCombo->setCurrentIndex(form.GroupCombo->findText(QStringLiteral("Aunt Jo's Pies")));
-            emit form.GroupCombo->activated(form.GroupCombo->currentIndex());
-            form.MoveButton->click();
-            return form.result();
-        });
-        w.Move_Menu->trigger();
-        QVERIFY(k.dialogs.allAnswered());
-        QCOMPARE(k.codeOf(QStringLiteral("Chili"), 13), 1);
-        QCOMPARE(program().CurrentSection, quint8(2));
-        QCOMPARE(w.CurrentGroupName, QStringLiteral("Aunt Jo's Pies"));
-        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Chili"));
-    }
-
-    void aFailedMoveLeavesTheRecipeWhereItWas()
-    {
-        Kitchen k;
-        k.addRecipe(1, QStringLiteral("Chili"));
         k.addRecipe(17, QStringLiteral("Chili"));
-        {
-            engine::Workspace ws;
-            engine::Database file = ws.OpenDatabase(QStringLiteral("Recipe20.mdb"));
-            file.ExecuteScript(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON recipes "
-                                              "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;"));
-            file.Close();
-        }
+        k.script(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON recipes "
+                                "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;"));
         RecipeNew& w = k.open();
-        k.dialogs.expectModal(QStringLiteral("MoverecipeForm"), [](QWidget& window) {
-            auto& form = dynamic_cast<MoverecipeForm&>(window);
-            form.SectionCombo->setCurrentIndex(form.SectionCombo->findText(QStringLiteral("Soups & Sides")));
-            emit form.SectionCombo->activated(form.SectionCombo->currentIndex());
-            form.GroupCombo->setCurrentIndex(form.GroupCombo->findText(QStringLiteral("Soups")));
-            emit form.GroupCombo->activated(form.GroupCombo->currentIndex());
-            form.MoveButton->click(); // fails: the dialog stays for another try or Cancel
-            form.CancelButton->click();
-            return form.result();
-        });
+        // Move fails: the dialog stays for another try or Cancel.
+        k.dialogs.expectModal(kMoveForm,
+                              moveTo(QStringLiteral("Soups & Sides"), QStringLiteral("Soups"), true));
         k.dialogs.expectMessageContaining(QStringLiteral("database or disk is full"));
         w.Move_Menu->trigger();
         QVERIFY(k.dialogs.allAnswered());
@@ -607,6 +547,17 @@ private slots:
         QCOMPARE(k.count(QStringLiteral("select * from recipes where groupnum = 17")), 1);
         QCOMPARE(w.CurrentGroupName, QStringLiteral("Beef"));
         QVERIFY(!w.RecipeSet.isEditing());
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Chili"));
+
+        // The disk has room again; the target names hold apostrophes.
+        k.script(QStringLiteral("DROP TRIGGER full;"));
+        k.dialogs.expectModal(kMoveForm,
+                              moveTo(QStringLiteral("Nana's Kitchen"), QStringLiteral("Aunt Jo's Pies")));
+        w.Move_Menu->trigger();
+        QVERIFY(k.dialogs.allAnswered());
+        QCOMPARE(k.codeOf(QStringLiteral("Chili"), 13), 1);
+        QCOMPARE(program().CurrentSection, quint8(2));
+        QCOMPARE(w.CurrentGroupName, QStringLiteral("Aunt Jo's Pies"));
         QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Chili"));
     }
 };

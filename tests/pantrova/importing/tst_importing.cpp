@@ -272,43 +272,28 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value"); // -1 for none
-        QTest::newRow("servings bare") << "servings"
-                                       << "4" << 4.0;
-        QTest::newRow("servings word") << "servings"
-                                       << "6 servings" << 6.0;
-        QTest::newRow("servings range") << "servings"
-                                        << "6-8 portions" << 6.0;
-        QTest::newRow("serves") << "servings"
-                                << "Serves 4" << 4.0;
-        QTest::newRow("loaf") << "servings"
-                              << "1 loaf" << -1.0;
-        QTest::newRow("dozen") << "servings"
-                               << "2 dozen" << -1.0;
-        QTest::newRow("words only") << "servings"
-                                    << "several" << -1.0;
-        QTest::newRow("kcal") << "calories"
-                              << "240 kcal" << 240.0;
-        QTest::newRow("calories") << "calories"
-                                  << "240 calories" << 240.0;
-        QTest::newRow("kJ") << "calories"
-                            << "1004.16 kJ" << 240.0;
-        QTest::newRow("no number") << "calories"
-                                   << "lots" << -1.0;
-        QTest::newRow("grams") << "grams"
-                               << "12 g" << 12.0;
-        QTest::newRow("decimal comma") << "grams"
-                                       << "12,5 g" << 12.5;
-        QTest::newRow("thousands") << "grams"
-                                   << "1,200 mg" << 1.2;
-        QTest::newRow("mcg") << "grams"
-                             << "15 mcg" << 0.000015;
-        QTest::newRow("point first") << "grams"
-                                     << ".5 g" << 0.5;
-        QTest::newRow("bare number") << "grams"
-                                     << "7" << 7.0;
-        QTest::newRow("unknown unit") << "grams"
-                                      << "3 cups" << -1.0;
-        QTest::newRow("endless digits") << "grams" << QString(400, u'9') << -1.0;
+        const auto row = [](const char* name, const char* kind, const QString& text, double value) {
+            QTest::newRow(name) << QString::fromLatin1(kind) << text << value;
+        };
+        row("servings bare", "servings", "4", 4.0);
+        row("servings word", "servings", "6 servings", 6.0);
+        row("servings range", "servings", "6-8 portions", 6.0);
+        row("serves", "servings", "Serves 4", 4.0);
+        row("loaf", "servings", "1 loaf", -1.0);
+        row("dozen", "servings", "2 dozen", -1.0);
+        row("words only", "servings", "several", -1.0);
+        row("kcal", "calories", "240 kcal", 240.0);
+        row("calories", "calories", "240 calories", 240.0);
+        row("kJ", "calories", "1004.16 kJ", 240.0);
+        row("no number", "calories", "lots", -1.0);
+        row("grams", "grams", "12 g", 12.0);
+        row("decimal comma", "grams", "12,5 g", 12.5);
+        row("thousands", "grams", "1,200 mg", 1.2);
+        row("mcg", "grams", "15 mcg", 0.000015);
+        row("point first", "grams", ".5 g", 0.5);
+        row("bare number", "grams", "7", 7.0);
+        row("unknown unit", "grams", "3 cups", -1.0);
+        row("endless digits", "grams", QString(400, u'9'), -1.0);
     }
 
     void quantities()

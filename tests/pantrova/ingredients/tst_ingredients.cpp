@@ -150,10 +150,16 @@ private slots:
         QCOMPARE(k.w->findChildren<IngrediantForm*>().size(), 1);
     }
 
-    void aLineIsComposedAppendedAndItsNewWordsStoredOnce()
+    void typedWordsAreCompletedAndALineIsComposedAppendedAndItsNewWordsStoredOnce()
     {
         Kitchen k;
         IngrediantForm* h = k.openHelper();
+        type(h->Measure_List, QStringLiteral("tables"));
+        QCOMPARE(h->Measure_List->currentText(), QStringLiteral("tablespoon"));
+        type(h->Ingredient_List, QStringLiteral("KOSH"));
+        QTest::keyClick(h->Ingredient_List->lineEdit(), Qt::Key_End);
+        QCOMPARE(h->Ingredient_List->currentText().toLower(), QStringLiteral("kosher salt"));
+
         const QString before = k.ingredients();
         const int ingredientCount = int(k.stored(QStringLiteral("Ingredient")).size());
 
@@ -190,17 +196,6 @@ private slots:
         QVERIFY(k.dialogs.allAnswered());
     }
 
-    void typedWordsAreCompletedFromTheList()
-    {
-        Kitchen k;
-        IngrediantForm* h = k.openHelper();
-        type(h->Measure_List, QStringLiteral("tables"));
-        QCOMPARE(h->Measure_List->currentText(), QStringLiteral("tablespoon"));
-        type(h->Ingredient_List, QStringLiteral("KOSH"));
-        QTest::keyClick(h->Ingredient_List->lineEdit(), Qt::Key_End);
-        QCOMPARE(h->Ingredient_List->currentText().toLower(), QStringLiteral("kosher salt"));
-    }
-
     void aWordLongerThanItsFieldIsRefusedAndNothingIsLost()
     {
         Kitchen k;
@@ -222,7 +217,7 @@ private slots:
         QVERIFY(k.stored(QStringLiteral("Measure")).contains(QString(255, u'x')));
     }
 
-    void entriesAreChangedOrDeletedInPlace()
+    void entriesAreChangedOrDeletedInPlaceInTheListLastUsed()
     {
         Kitchen k;
         IngrediantForm* h = k.openHelper();
@@ -269,16 +264,10 @@ private slots:
         h->ING_Button->click();
         QCOMPARE(k.stored(QStringLiteral("Ingredient")).size(), count - 2);
         QVERIFY(k.dialogs.allAnswered());
-    }
 
-    void theAmountButtonWorksOnTheAmountListLastUsed()
-    {
-        Kitchen k;
-        IngrediantForm* h = k.openHelper();
-        const QString prompt = IngrediantForm::entryPrompt();
+        // The amount button works on the amount list last used.
         h->Amount_List->setCurrentIndex(h->Amount_List->findText(QStringLiteral("12")));
         h->Amount2_List->setCurrentIndex(h->Amount2_List->findText(QStringLiteral("7/8")));
-
         QTest::mouseClick(h->Amount2_List, Qt::LeftButton);
         QVERIFY(h->AMT_Button->isEnabled());
         QVERIFY(!h->ING_Button->isEnabled());

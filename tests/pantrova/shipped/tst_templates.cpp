@@ -58,7 +58,7 @@ class TemplatesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cookbookTemplate()
+    void templatesHoldWhatTheProgramReadsAndStartsWith()
     {
         TestWorld world;
         Workspace ws;
@@ -93,13 +93,8 @@ private slots:
             QVERIFY(db.OpenRecordset(QStringLiteral("select * from groups where section = %1").arg(section))
                         .RecordCount() > 0);
         QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(), 0);
-        ws.Close();
-    }
 
-    void catalogueMenusAndWordLists()
-    {
-        TestWorld world;
-        Workspace ws;
+        // The catalogue, the menus and the word lists.
         Database admin = ws.OpenDatabase(QStringLiteral("AdminE.sys"));
         checkTable(admin, QStringLiteral("recipebooks"),
                    {{"cookbook", FieldType::Text}, {"dbname", FieldType::Text}});

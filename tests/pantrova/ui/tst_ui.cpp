@@ -88,6 +88,22 @@ QString words(qsizetype chars, quint32 seed)
     text.truncate(chars);
     return text;
 }
+
+// A grid on screen, `cols` by `rows`, as a window lays one out.
+void show(FlexGrid& grid, int cols, int rows, QSize size = {})
+{
+    if (size.isValid())
+        grid.resize(size);
+    grid.setCols(cols);
+    grid.setRows(rows);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+}
+
+QPoint cellCentre(FlexGrid& grid, int row, int col)
+{
+    return grid.table()->visualRect(grid.table()->model()->index(row, col)).center();
+}
 } // namespace
 
 class TestUi : public QObject
@@ -98,7 +114,7 @@ private slots:
     void init() { Twips::setDpiOverride(96); }
     void cleanup() { Twips::setDpiOverride(0); }
 
-    void twipsConvertAtTheScreenResolution()
+    void twipsConvertAtTheScreenResolutionAndGridSizesKeepThem()
     {
         QCOMPARE(Twips::toPixelsX(1440), 96);
         QCOMPARE(Twips::toPixelsY(7515), 501);
@@ -106,10 +122,9 @@ private slots:
         Twips::setDpiOverride(192);
         QCOMPARE(Twips::toPixelsX(1440), 192);
         QCOMPARE(Twips::fromPixelsY(192), 1440);
-    }
+        Twips::setDpiOverride(96);
 
-    void gridKeepsTwipsSizesExactlyAndHidesZeroSizes()
-    {
+        // The grid keeps sizes in twips exactly and hides what has no size.
         FlexGrid grid;
         grid.setCols(2);
         grid.setRows(20);
@@ -135,14 +150,10 @@ private slots:
         grid.setRow(2);
         grid.setCol(1);
         grid.setText(QStringLiteral("Soups"));
-        grid.setCellAlignment(flexAlignCenterCenter);
         grid.setCellFontBold(true);
-        grid.setCellFontSize(9);
         grid.setCellBackColor(colorFromRgbNumber(14737632));
         QCOMPARE(grid.textMatrix(2, 1), QStringLiteral("Soups"));
-        QCOMPARE(grid.cellAlignment(), int(flexAlignCenterCenter));
         QVERIFY(grid.cellFontBold());
-        QCOMPARE(grid.cellFontSize(), 9.0);
         QCOMPARE(grid.cellBackColor(), QColor(0xE0, 0xE0, 0xE0));
         grid.setRow(1);
         QVERIFY(!grid.cellFontBold());
@@ -156,17 +167,13 @@ private slots:
         QCOMPARE(colorFromRgbNumber(0x0000FF), QColor(255, 0, 0)); // the low byte is red
     }
 
-    void leftClickMovesTheCurrentCellRightClickDoesNot()
+    void leftClickMovesTheCurrentCellRightClickDoesNotAndKeysAreReported()
     {
         FlexGrid grid;
-        grid.resize(300, 400);
-        grid.setCols(2);
-        grid.setRows(6);
+        show(grid, 2, 6, {300, 600});
         grid.setFixedRows(1);
         grid.setColWidth(0, 0);
         grid.setColWidth(1, 2000);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
         grid.setRow(1);
 
         QSignalSpy down(&grid, &FlexGrid::MouseDown);
@@ -174,83 +181,32 @@ private slots:
         int rowSeenAtMouseDown = -1;
         connect(&grid, &FlexGrid::MouseDown, &grid, [&] { rowSeenAtMouseDown = grid.row(); });
 
-        QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {},
-                          grid.table()->visualRect(grid.table()->model()->index(3, 1)).center());
+        QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {}, cellCentre(grid, 3, 1));
         QCOMPARE(grid.row(), 3);
         QCOMPARE(rowSeenAtMouseDown, 3);
         QCOMPARE(down.count(), 1);
         QCOMPARE(down.at(0).at(0).toInt(), int(flexLeftButton));
         QCOMPARE(clicks.count(), 1);
 
-        QTest::mouseClick(grid.table()->viewport(), Qt::RightButton, {},
-                          grid.table()->visualRect(grid.table()->model()->index(5, 1)).center());
+        QTest::mouseClick(grid.table()->viewport(), Qt::RightButton, {}, cellCentre(grid, 5, 1));
         QCOMPARE(grid.row(), 3);
         QCOMPARE(down.count(), 2);
         QCOMPARE(down.at(1).at(0).toInt(), int(flexRightButton));
         QCOMPARE(clicks.count(), 1);
 
         // A heading row is still made current: the window decides what a heading click means.
-        QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {},
-                          grid.table()->visualRect(grid.table()->model()->index(0, 1)).center());
+        QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {}, cellCentre(grid, 0, 1));
         QCOMPARE(grid.row(), 0);
-    }
 
-    void keyboardMovesCarryTheCurrentCell()
-    {
-        FlexGrid grid;
-        grid.setCols(2);
-        grid.setRows(5);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        grid.setRow(1);
-        grid.setCol(1);
-        grid.table()->setFocus();
-        QTest::keyClick(grid.table(), Qt::Key_Down);
-        QCOMPARE(grid.row(), 2);
-        QCOMPARE(grid.col(), 1);
-    }
-
-    void editingACellReportsTheCommittedText()
-    {
-        FlexGrid grid;
-        grid.setCols(4);
-        grid.setRows(2);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        QSignalSpy edited(&grid, &FlexGrid::AfterEdit);
-        grid.setRow(1);
-        grid.setCol(2);
-        grid.editCell();
-        QVERIFY(grid.isEditing());
-        QWidget* editor = QApplication::focusWidget();
-        QVERIFY(editor);
-        QTest::keyClicks(editor, QStringLiteral("12.5"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(edited.count(), 1);
-        QCOMPARE(grid.textMatrix(1, 2), QStringLiteral("12.5"));
-        QVERIFY(!grid.isEditing());
-    }
-
-    void clickBesideTheCellsHitsNothingAndKeysAreReported()
-    {
-        FlexGrid grid;
-        grid.resize(300, 600); // taller than its rows
-        grid.setCols(2);
-        grid.setRows(4);
-        grid.setFixedRows(1);
-        grid.setColWidth(0, 0);
-        grid.setColWidth(1, 2000);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        // A click beside the cells, in a grid taller than its rows, hits no row.
         grid.setRow(2);
         grid.setCol(1);
-        QSignalSpy down(&grid, &FlexGrid::MouseDown);
+        QSignalSpy beside(&grid, &FlexGrid::MouseDown);
         QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {}, QPoint(20, 550));
-        QCOMPARE(down.count(), 1);
+        QCOMPARE(beside.count(), 1);
         QCOMPARE(grid.mouseRow(), -1);
         QCOMPARE(grid.row(), 2);
-        QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {},
-                          grid.table()->visualRect(grid.table()->model()->index(3, 1)).center());
+        QTest::mouseClick(grid.table()->viewport(), Qt::LeftButton, {}, cellCentre(grid, 3, 1));
         QCOMPARE(grid.mouseRow(), 3);
         QCOMPARE(grid.row(), 3);
 
@@ -262,6 +218,7 @@ private slots:
         grid.table()->setFocus();
         QTest::keyClick(grid.table(), Qt::Key_Down);
         QCOMPARE(grid.row(), 2);
+        QCOMPARE(grid.col(), 1);
         QCOMPARE(moved.count(), 1);
         QTest::keyClick(grid.table(), Qt::Key_Return);
         QCOMPARE(keys.count(), 2);
@@ -269,13 +226,10 @@ private slots:
         QCOMPARE(moved.count(), 1);
     }
 
-    void aCancelledCellEditKeepsTheCellText()
+    void aCellEditIsReportedWhenCommittedAndCancelledKeepsTheText()
     {
         FlexGrid grid;
-        grid.setCols(4);
-        grid.setRows(2);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        show(grid, 4, 2);
         grid.setTextMatrix(1, 2, QStringLiteral("250"));
         QSignalSpy edited(&grid, &FlexGrid::AfterEdit);
         grid.setRow(1);
@@ -297,6 +251,18 @@ private slots:
         grid.commitEdit();
         QCOMPARE(grid.textMatrix(1, 2), QStringLiteral("4"));
         QCOMPARE(edited.count(), 1);
+
+        // Typed and committed with Enter, as the cook does.
+        QSignalSpy typed(&grid, &FlexGrid::AfterEdit);
+        grid.editCell();
+        QVERIFY(grid.isEditing());
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("12.5"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(typed.count(), 1);
+        QCOMPARE(grid.textMatrix(1, 2), QStringLiteral("12.5"));
+        QVERIFY(!grid.isEditing());
     }
 
     void lineIndexAgreesWithLayingOutWholeParagraphs_data()
@@ -470,9 +436,7 @@ private slots:
         QVERIFY(strip.visibleLook(0) == LetterArt::Look::Active);
 
         strip.setButtonToolTip(5, QStringLiteral("Active Recipe list for Soups"));
-        QCOMPARE(strip.buttonToolTip(5), QStringLiteral("Active Recipe list for Soups"));
         QCOMPARE(strip.button(5)->accessibleName(), QStringLiteral("Active Recipe list for Soups"));
-        QCOMPARE(strip.button(5)->objectName(), QStringLiteral("Toolbar2_5"));
 
         QSignalSpy clicked(&strip, &LetterStrip::ButtonClick);
         strip.show();
@@ -480,10 +444,8 @@ private slots:
         QTest::mouseClick(strip.button(4), Qt::LeftButton);
         QCOMPARE(clicked.count(), 1);
         QCOMPARE(clicked.at(0).at(0).toInt(), 4);
-    }
 
-    void letterLooksDifferFromEachOther()
-    {
+        // Each look of a letter can be told from the others.
         const QImage normal = LetterArt::pixmap(u'B', LetterArt::Look::Normal, 1).toImage();
         const QImage active = LetterArt::pixmap(u'B', LetterArt::Look::Active, 1).toImage();
         const QImage none = LetterArt::pixmap(u'B', LetterArt::Look::NoData, 1).toImage();
@@ -507,6 +469,17 @@ private slots:
         QCOMPARE(Dialogs::openFiles({})->size(), 2);
         QVERIFY(script.allAnswered());
         QCOMPARE(script.messagesAsked().at(0).title, QStringLiteral("Pantrova"));
+
+        // Modal windows are worked by the script.
+        QDialog dialog;
+        dialog.setObjectName(QStringLiteral("About_Form"));
+        bool seen = false;
+        script.expectModal(QStringLiteral("About_Form"), [&](QWidget& w) {
+            seen = &w == &dialog;
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(Dialogs::runModal(dialog), int(QDialog::Accepted));
+        QVERIFY(seen);
     }
 
     void unexpectedQuestionsFailAtOnceWithACautiousAnswer()
@@ -529,20 +502,6 @@ private slots:
         QVERIFY(&Dialogs::answerer() != nullptr); // the real answerer is back
     }
 
-    void modalWindowsAreWorkedByTheScript()
-    {
-        ScriptedDialogs script(failTest());
-        QDialog dialog;
-        dialog.setObjectName(QStringLiteral("About_Form"));
-        bool seen = false;
-        script.expectModal(QStringLiteral("About_Form"), [&](QWidget& w) {
-            seen = &w == &dialog;
-            return int(QDialog::Accepted);
-        });
-        QCOMPARE(Dialogs::runModal(dialog), int(QDialog::Accepted));
-        QVERIFY(seen);
-    }
-
     void guardShowsAnErrorBoxNamingWhatFailed()
     {
         ScriptedDialogs script(failTest());
@@ -554,6 +513,26 @@ private slots:
         QVERIFY(script.allAnswered());
         QCOMPARE(script.messagesAsked().at(0).icon, MsgIcon::Critical);
         QVERIFY(guarded(QStringLiteral("Nothing"), [] {}));
+
+        // Failures an explainer knows come in its words; one already told is not told twice.
+        addErrorExplainer([](const QString& what, const std::exception& e) -> std::optional<ErrorQuestion> {
+            if (!dynamic_cast<const std::out_of_range*>(&e))
+                return std::nullopt;
+            return ErrorQuestion{what,
+                                 QStringLiteral("/tmp/Menus.mdb"),
+                                 QStringLiteral("The file is damaged."),
+                                 QString::fromUtf8(e.what()),
+                                 {}};
+        });
+        script.expectMessage(
+            QStringLiteral("Saving the menu failed.\n\nFile: Menus.mdb (in /tmp)\nThe file is "
+                           "damaged."));
+        QVERIFY(
+            !guarded(QStringLiteral("Saving the menu"), [] { throw std::out_of_range("page 7 is bad"); }));
+        QCOMPARE(script.errorsShown().size(), 2);
+        QCOMPARE(script.errorsShown().at(1).details, QStringLiteral("page 7 is bad"));
+        QVERIFY(!guarded(QStringLiteral("Opening"), [] { throw Reported(QStringLiteral("told")); }));
+        QVERIFY(script.allAnswered());
     }
 
     // The error box a person sees: plain words first, the technical details behind "Details".
@@ -570,8 +549,6 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("File: Recipe20.mdb (in /home/cook/Pantrova)")));
         QVERIFY(text.contains(QStringLiteral("The disk is full.")));
         QVERIFY(!text.contains(QStringLiteral("Engine message")));
-        QCOMPARE(box.windowTitle(), QStringLiteral("Pantrova"));
-        QCOMPARE(box.detailsButton()->text(), QStringLiteral("Details"));
         QVERIFY(!box.detailsText()->isVisible());
         QTest::mouseClick(box.detailsButton(), Qt::LeftButton);
         QVERIFY(box.detailsText()->isVisible());
@@ -583,30 +560,6 @@ private slots:
 
         ErrorBox plain({QStringLiteral("Showing the group"), {}, QStringLiteral("x"), {}, {}});
         QVERIFY(plain.detailsButton()->isHidden());
-    }
-
-    // Failures an explainer knows come in its words; one already told is not told twice.
-    void explainedFailuresComeInPlainWords()
-    {
-        addErrorExplainer([](const QString& what, const std::exception& e) -> std::optional<ErrorQuestion> {
-            if (!dynamic_cast<const std::out_of_range*>(&e))
-                return std::nullopt;
-            return ErrorQuestion{what,
-                                 QStringLiteral("/tmp/Menus.mdb"),
-                                 QStringLiteral("The file is damaged."),
-                                 QString::fromUtf8(e.what()),
-                                 {}};
-        });
-        ScriptedDialogs script(failTest());
-        script.expectMessage(
-            QStringLiteral("Saving the menu failed.\n\nFile: Menus.mdb (in /tmp)\nThe file is "
-                           "damaged."));
-        QVERIFY(
-            !guarded(QStringLiteral("Saving the menu"), [] { throw std::out_of_range("page 7 is bad"); }));
-        QCOMPARE(script.errorsShown().size(), 1);
-        QCOMPARE(script.errorsShown().at(0).details, QStringLiteral("page 7 is bad"));
-        QVERIFY(!guarded(QStringLiteral("Opening"), [] { throw Reported(QStringLiteral("told")); }));
-        QVERIFY(script.allAnswered());
     }
 
     void legacyFiltersBecomeNameFilters()
