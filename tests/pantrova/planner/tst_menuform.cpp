@@ -2,9 +2,7 @@
 // menu, the purge of past menus, closing, the full-year popup, bold days, and what a damaged or
 // unwritable menus file does.
 #include "PlannerWorld.h"
-#include "component/Font.h"
 #include "component/SafeArray.h"
-#include "planner/MenuCalendar.h"
 #include "planner/MenuDays.h"
 
 #include <QCheckBox>
@@ -64,7 +62,7 @@ private slots:
         QVERIFY(w.dialogs.allAnswered());
 
         // The control as the window was designed: day states (for bold days), one selected day, a
-        // whole year in the popup, and the window's font.
+        // whole year in the popup.
         QVERIFY(form.Cal->isCreated());
         auto number = [&](const char* name) {
             Variant v;
@@ -76,12 +74,6 @@ private slots:
         QCOMPARE(number("MonthCalStyle"), 9); // multi-select with day states
         QCOMPARE(number("MaxSelCount"), 1);
         QCOMPARE(number("PopupMonths"), 12);
-        Variant font;
-        QCOMPARE(form.Cal->getProperty(QStringLiteral("Font"), font), component::S_OK);
-        component::Ref<component::IFont> f =
-            component::queryInterface<component::IFont>(font.deref().unknown());
-        QVERIFY(f);
-        QCOMPARE(f->name(), MenuCalendar::fontFamily());
     }
 
     void savingEmptyBoxesWritesNothingAndKeepsTheStoredMenu()

@@ -56,7 +56,8 @@ private slots:
                  QStringLiteral("** Mom's  Pie -- 12 **"));
     }
 
-    void addingRecipesBuildsTheMealText()
+    // Each meal's text grows by the shown recipe's marker, once per meal, with the ingredients if asked.
+    void addingRecipesBuildsEachMealsText()
     {
         PlannerWorld world;
         RecipeNew& w = world.openMainWindow();
@@ -66,6 +67,16 @@ private slots:
         const QDate today = QDate::currentDate();
         QCOMPARE(w.MealDay->text(), QStringLiteral("Current day: ") + MenuDays::shortText(today));
         QVERIFY(w.WhichMeal[0]->isChecked());
+
+        // No meal chosen: refused, nothing written.
+        program().CurrentMeal = -1;
+        showRecipe(w, QStringLiteral("Soup"));
+        world.dialogs.expectMessage(
+            QStringLiteral("There is no active menu. Open Menu Planner and select day."));
+        QTest::mouseClick(w.MenuAddButton, Qt::LeftButton);
+        QVERIFY(world.dialogs.allAnswered());
+        QVERIFY(world.storedDays().isEmpty());
+        QCOMPARE(planner->Breakfast->toPlainText(), QString());
 
         QTest::mouseClick(w.WhichMeal[1], Qt::LeftButton);
         QCOMPARE(program().CurrentMeal, 1);
@@ -83,42 +94,31 @@ private slots:
         // Same name, another number: another recipe.
         showRecipe(w, QStringLiteral("Chili"), QStringLiteral("- 2"));
         add(world, w);
-        QCOMPARE(planner->Lunch->toPlainText(), QStringLiteral("** Chili **\n** Chili -- 2 **"));
+        const QString lunch = QStringLiteral("** Chili **\n** Chili -- 2 **");
+        QCOMPARE(planner->Lunch->toPlainText(), lunch);
         days = world.storedDays();
         QCOMPARE(days.size(), 1);
-        QCOMPARE(days[0].meals[1], QStringLiteral("** Chili **\n** Chili -- 2 **"));
+        QCOMPARE(days[0].meals[1], lunch);
         QVERIFY(world.dialogs.allAnswered());
-    }
 
-    void sameRecipeIsRefusedPerMeal()
-    {
-        PlannerWorld world;
-        RecipeNew& w = world.openMainWindow();
-        MenuForm* planner = MealPlanner::Form();
+        // The same recipe twice for one meal is refused; for another meal it is another entry.
+        w.WhichMeal[0]->click();
         showRecipe(w, QStringLiteral("Pancakes"));
         add(world, w);
         QCOMPARE(planner->Breakfast->toPlainText(), QStringLiteral("** Pancakes **"));
-
         world.dialogs.expectMessage(
             QStringLiteral("The selected recipe has already been added to selected meal"));
         QTest::mouseClick(w.MenuAddButton, Qt::LeftButton);
         QVERIFY(world.dialogs.allAnswered());
         QCOMPARE(planner->Breakfast->toPlainText(), QStringLiteral("** Pancakes **"));
-
-        // The same recipe for Dinner is another meal.
         w.WhichMeal[2]->click();
         add(world, w);
         QCOMPARE(planner->Dinner->toPlainText(), QStringLiteral("** Pancakes **"));
         QCOMPARE(world.storedDays().value(0).meals,
-                 QStringList({QStringLiteral("** Pancakes **"), QString(), QStringLiteral("** Pancakes **"),
-                              QString()}));
-    }
+                 QStringList(
+                     {QStringLiteral("** Pancakes **"), lunch, QStringLiteral("** Pancakes **"), QString()}));
 
-    void ingredientsFollowTheMarker()
-    {
-        PlannerWorld world;
-        RecipeNew& w = world.openMainWindow();
-        MenuForm* planner = MealPlanner::Form();
+        // Ingredients follow the marker; a second recipe without them goes on the next line.
         w.WhichMeal[3]->click();
         w.IncludeIng->setChecked(true);
         showRecipe(w, QStringLiteral("Lemonade"), {},
@@ -127,12 +127,11 @@ private slots:
         const QString expected = QStringLiteral("** Lemonade **\n4 lemons\n1 cup sugar\n\n6 cups water");
         QCOMPARE(planner->Other->toPlainText(), expected);
         QCOMPARE(world.storedDays().value(0).meals[3], expected);
-
-        // A second recipe without its ingredients goes on the next line.
         w.IncludeIng->setChecked(false);
         showRecipe(w, QStringLiteral("Cookies"), {}, QStringLiteral("flour"));
         add(world, w);
         QCOMPARE(planner->Other->toPlainText(), expected + QStringLiteral("\n** Cookies **"));
+        QVERIFY(world.dialogs.allAnswered());
     }
 
     void unsavedTypingIsSavedWithTheEntry()
@@ -170,20 +169,6 @@ private slots:
         QCOMPARE(days[0].meals[0], QStringLiteral("Fresh fruit\n** Granola **"));
         QVERIFY(days[0].autodelete);
         QVERIFY(world.dialogs.allAnswered());
-    }
-
-    void noChosenMealIsRefused()
-    {
-        PlannerWorld world;
-        RecipeNew& w = world.openMainWindow();
-        program().CurrentMeal = -1;
-        showRecipe(w, QStringLiteral("Soup"));
-        world.dialogs.expectMessage(
-            QStringLiteral("There is no active menu. Open Menu Planner and select day."));
-        QTest::mouseClick(w.MenuAddButton, Qt::LeftButton);
-        QVERIFY(world.dialogs.allAnswered());
-        QVERIFY(world.storedDays().isEmpty());
-        QCOMPARE(MealPlanner::Form()->Breakfast->toPlainText(), QString());
     }
 
     void showCalendarPicksTheDayWhileThePlannerIsHidden()
