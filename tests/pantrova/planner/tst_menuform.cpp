@@ -231,10 +231,14 @@ private slots:
         QCOMPARE(program().CurrentMeal, 0); // a new day starts at Breakfast
     }
 
-    void closingHidesWhileTheMainWindowIsUp()
+    // Closing only hides the planner while the main window is up. Unloading, as compaction does to
+    // work on the closed file, and loading again are safe to repeat and keep what was saved.
+    void closingHidesAndUnloadingIsSafeToRepeat()
     {
         PlannerWorld w;
         MenuForm& form = w.loadPlanner();
+        MealPlanner::Load();
+        QCOMPARE(MealPlanner::Form(), &form);
         const QDate day(2029, 9, 9);
         showDay(form, day);
         form.show();
@@ -243,17 +247,38 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(MealPlanner::Form(), &form);
         QCOMPARE(program().CurrentMenuDate, day);
-
         form.show();
         QTest::mouseClick(form.CloseButton, Qt::LeftButton);
         QVERIFY(!form.isVisible());
         QCOMPARE(MealPlanner::Form(), &form);
 
+        showDay(form, QDate(2020, 2, 2));
+        form.Breakfast->setPlainText(QStringLiteral("Waffles"));
+        w.dialogs.expectMessage(QStringLiteral("Menu has been saved/updated"));
+        form.SaveMenu();
+        program().MainWindowActive = false;
+        MealPlanner::Unload();
+        MealPlanner::Unload();
+        QVERIFY(!MealPlanner::Form());
+        program().MainWindowActive = true;
+        QVERIFY(QFile::rename(w.menusFile(), w.menusFile() + QStringLiteral(".moved")));
+        QVERIFY(QFile::rename(w.menusFile() + QStringLiteral(".moved"), w.menusFile()));
+        QVERIFY(!QFile::exists(w.menusFile() + QStringLiteral("-wal")));
+
+        MealPlanner::Load();
+        MenuForm* again = MealPlanner::Form();
+        QVERIFY(again);
+        QCOMPARE(program().CurrentMenuDate, QDate::currentDate()); // back on today
+        QVERIFY(again->Cal->isCreated());
+        showDay(*again, QDate(2020, 2, 2));
+        QCOMPARE(again->Breakfast->toPlainText(), QStringLiteral("Waffles"));
+        QVERIFY(w.dialogs.allAnswered());
+
         // Once the main window is going, closing unloads the planner.
         program().MainWindowActive = false;
-        form.show();
-        QPointer<MenuForm> gone(&form);
-        QVERIFY(form.close());
+        again->show();
+        QPointer<MenuForm> gone(again);
+        QVERIFY(again->close());
         QVERIFY(!MealPlanner::Form());
         QTRY_VERIFY(!gone);
     }
@@ -344,38 +369,6 @@ private slots:
         QCOMPARE(w.storedDays().size(), 1);
         QCOMPARE(w.storedDays()[0].meals[1], QStringLiteral("Stew"));
         QVERIFY(form.DeleteButton->isEnabled());
-    }
-
-    void loadAndUnloadAreSafeToRepeat()
-    {
-        PlannerWorld w;
-        MenuForm& form = w.loadPlanner();
-        MealPlanner::Load();
-        QCOMPARE(MealPlanner::Form(), &form);
-
-        showDay(form, QDate(2020, 2, 2));
-        form.Breakfast->setPlainText(QStringLiteral("Waffles"));
-        w.dialogs.expectMessage(QStringLiteral("Menu has been saved/updated"));
-        form.SaveMenu();
-
-        // As compaction does: unload, work on the closed file, load again.
-        program().MainWindowActive = false;
-        MealPlanner::Unload();
-        MealPlanner::Unload();
-        QVERIFY(!MealPlanner::Form());
-        program().MainWindowActive = true;
-        QVERIFY(QFile::rename(w.menusFile(), w.menusFile() + QStringLiteral(".moved")));
-        QVERIFY(QFile::rename(w.menusFile() + QStringLiteral(".moved"), w.menusFile()));
-        QVERIFY(!QFile::exists(w.menusFile() + QStringLiteral("-wal")));
-
-        MealPlanner::Load();
-        MenuForm* again = MealPlanner::Form();
-        QVERIFY(again);
-        QCOMPARE(program().CurrentMenuDate, QDate::currentDate()); // back on today
-        QVERIFY(again->Cal->isCreated());
-        showDay(*again, QDate(2020, 2, 2));
-        QCOMPARE(again->Breakfast->toPlainText(), QStringLiteral("Waffles"));
-        QVERIFY(w.dialogs.allAnswered());
     }
 
     void plannerWorksWithoutTheCalendarControl()
