@@ -275,7 +275,8 @@ private slots:
                            {QStringLiteral("Twin"), QStringLiteral("RECIPE20.MDB")},
                            {QStringLiteral("Shared A"), QStringLiteral("Shared.mdb")},
                            {QStringLiteral("Ghost"), QStringLiteral("Ghost.mdb")}};
-        m.list(rows + Rows{{QStringLiteral("Shared B"), QStringLiteral("shared.mdb")}}); // the file stays its
+        // Shared B still uses the file of Shared A, so that file stays.
+        m.list(rows + Rows{{QStringLiteral("Shared B"), QStringLiteral("shared.mdb")}});
 
         m.script.expectMessageContaining(QStringLiteral("\"Ghost.mdb\" is not in the program folder"));
         pick(m.form, QStringLiteral("Ghost"));
