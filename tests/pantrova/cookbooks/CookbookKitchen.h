@@ -62,6 +62,15 @@ struct CookbookKitchen
         db.Close();
     }
 
+    // Runs a script of statements on a closed database file of the folder.
+    void script(const QString& file, const QString& sql) const
+    {
+        engine::Workspace ws;
+        engine::Database db = ws.OpenDatabase(path(file));
+        db.ExecuteScript(sql);
+        db.Close();
+    }
+
     QStringList column(const QString& file, const QString& sql, const QString& field) const
     {
         engine::Workspace ws;

@@ -43,20 +43,40 @@ void pick(CookBook_Form& form, const QString& name)
     QCOMPARE(list->currentItem()->text(), name);
 }
 
-struct Catalogue
+QStringList catalogue(const CookbookKitchen& k)
 {
-    const CookbookKitchen& k;
-    QStringList rows() const
+    return k.column(
+        QStringLiteral("Admin.sys"),
+        QStringLiteral("select cookbook || '=' || dbname as r from recipebooks order by cookbook"),
+        QStringLiteral("r"));
+}
+
+using Rows = QList<std::pair<QString, QString>>;
+
+// The cookbook manager's window over a started folder.
+struct Manager : CookbookKitchen
+{
+    CookBook_Form form;
+    ui::ScriptedDialogs script{failTest()};
+
+    Manager() { form.Form_Load(); }
+    // Adds rows to the catalogue and lists them, as the window does when it is opened.
+    void list(const Rows& rows)
     {
-        return k.column(
-            QStringLiteral("Admin.sys"),
-            QStringLiteral("select cookbook || '=' || dbname as r from recipebooks order by cookbook"),
-            QStringLiteral("r"));
+        for (const auto& [name, file] : rows)
+            execute(QStringLiteral("Admin.sys"),
+                    QStringLiteral("insert into recipebooks (cookbook, dbname) values (?, ?)"), {name, file});
+        form.Form_Load();
     }
-    void add(const QString& name, const QString& file) const
+    void create(const QString& name)
     {
-        k.execute(QStringLiteral("Admin.sys"),
-                  QStringLiteral("insert into recipebooks (cookbook, dbname) values (?, ?)"), {name, file});
+        script.expectInput(kPrompt, name);
+        form.CreateCB->click();
+    }
+    void pickAndDelete(const QString& name)
+    {
+        pick(form, name);
+        form.DeleteCB->click();
     }
 };
 
@@ -77,12 +97,10 @@ private slots:
         ui::ScriptedDialogs script(failTest());
         QStringList names;
         QString selected;
-        QString title;
         script
             .expectModal(QStringLiteral("CookBook_Form"),
                          [&](QWidget& window) {
                              auto& form = static_cast<CookBook_Form&>(window);
-                             title = form.windowTitle();
                              form.CreateCB->click();
                              names = listed(form);
                              selected = form.CB_List->currentItem()->text();
@@ -93,11 +111,10 @@ private slots:
         w.CB_Menu->trigger();
         QVERIFY(script.allAnswered());
 
-        QCOMPARE(title, QStringLiteral("Pantrova - CookBook Utility"));
         QCOMPARE(names, (QStringList{"Family", "My CookBook"}));
         QCOMPARE(selected, QStringLiteral("Family"));
         QVERIFY(QFile::exists(k.path(QStringLiteral("Family.mdb"))));
-        QCOMPARE(Catalogue{k}.rows(), (QStringList{"Family=Family.mdb", "My CookBook=recipe20.mdb"}));
+        QCOMPARE(catalogue(k), (QStringList{"Family=Family.mdb", "My CookBook=recipe20.mdb"}));
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("Family.mdb"));
         QCOMPARE(w.LoadedCookbookFile, QStringLiteral("Family.mdb"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova - Family"));
@@ -130,20 +147,16 @@ private slots:
 
     void cancelAnEmptyNameOrAListedNameChangesNothing()
     {
-        CookbookKitchen k;
-        CookBook_Form form;
-        form.Form_Load();
-        const QStringList before = k.files();
-        ui::ScriptedDialogs script(failTest());
-        script.expectInput(kPrompt, std::nullopt)
-            .expectInput(kPrompt, QString())
-            .expectInput(kPrompt, QStringLiteral("My CookBook"))
-            .expectInput(kPrompt, QStringLiteral("my cookbook"));
-        for (int i = 0; i < 4; ++i)
-            form.CreateCB->click();
-        QVERIFY(script.allAnswered());
-        QCOMPARE(k.files(), before);
-        QCOMPARE(listed(form), QStringList{"My CookBook"});
+        Manager m;
+        const QStringList before = m.files();
+        m.script.expectInput(kPrompt, std::nullopt).expectInput(kPrompt, QString());
+        m.form.CreateCB->click();
+        m.form.CreateCB->click();
+        m.create(QStringLiteral("My CookBook"));
+        m.create(QStringLiteral("my cookbook"));
+        QVERIFY(m.script.allAnswered());
+        QCOMPARE(m.files(), before);
+        QCOMPARE(listed(m.form), QStringList{"My CookBook"});
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("recipe20.mdb"));
         QCOMPARE(program().CurrentCookbookName, QStringLiteral("My CookBook"));
     }
@@ -174,153 +187,116 @@ private slots:
     void namesThatCannotBeFileNamesAreRefusedBeforeAnythingIsCopied()
     {
         QFETCH(QString, name);
-        CookbookKitchen k;
-        Catalogue{k}.add(QStringLiteral("Holiday"), QStringLiteral("Party.mdb"));
-        writeFile(k.path(QStringLiteral("Family.mdb")));
-        CookBook_Form form;
-        form.Form_Load();
-        const QStringList files = k.files();
-        const QStringList rows = Catalogue{k}.rows();
+        Manager m;
+        m.list({{QStringLiteral("Holiday"), QStringLiteral("Party.mdb")}});
+        writeFile(m.path(QStringLiteral("Family.mdb")));
+        const QStringList files = m.files();
+        const QStringList rows = catalogue(m);
 
-        ui::ScriptedDialogs script(failTest());
-        script.expectInput(kPrompt, name)
+        m.script.expectInput(kPrompt, name)
             .expectMessageContaining(QStringLiteral("cannot be used for a cookbook"));
-        form.CreateCB->click();
-        QVERIFY(script.allAnswered());
+        m.form.CreateCB->click();
+        QVERIFY(m.script.allAnswered());
 
-        QCOMPARE(k.files(), files);
-        QCOMPARE(Catalogue{k}.rows(), rows);
-        QVERIFY(!QFile::exists(k.path(QStringLiteral("../Outside.mdb"))));
+        QCOMPARE(m.files(), files);
+        QCOMPARE(catalogue(m), rows);
+        QVERIFY(!QFile::exists(m.path(QStringLiteral("../Outside.mdb"))));
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("recipe20.mdb"));
         QCOMPARE(program().CurrentCookbookFile, QStringLiteral("recipe20.mdb"));
     }
 
     void aCookbookFileAlreadyInTheFolderIsListedAsItIs()
     {
-        CookbookKitchen k;
-        const QString family = k.path(QStringLiteral("Family.mdb"));
-        CookbookGenerator::writeCookbook(k.path(QStringLiteral("Recipe70e.mdb")), family,
+        Manager m;
+        const QString family = m.path(QStringLiteral("Family.mdb"));
+        CookbookGenerator::writeCookbook(m.path(QStringLiteral("Recipe70e.mdb")), family,
                                          CookbookShape{25, 5, 0, 3});
         const QByteArray before = fileHash(family);
-        CookBook_Form form;
-        form.Form_Load();
-        ui::ScriptedDialogs script(failTest());
-        script.expectInput(kPrompt, QStringLiteral("Family"));
-        form.CreateCB->click();
-        QVERIFY(script.allAnswered());
+        m.create(QStringLiteral("Family"));
+        QVERIFY(m.script.allAnswered());
         QCOMPARE(fileHash(family), before);
-        QCOMPARE(listed(form), (QStringList{"Family", "My CookBook"}));
-        QCOMPARE(k.count(QStringLiteral("Family.mdb"), QStringLiteral("recipes")), 25);
+        QCOMPARE(listed(m.form), (QStringList{"Family", "My CookBook"}));
+        QCOMPARE(m.count(QStringLiteral("Family.mdb"), QStringLiteral("recipes")), 25);
     }
 
-    void theDefaultAndTheOpenCookbookCannotBeDeletedAndNothingSelectedDoesNothing()
+    void deletingAsksFirstAndSparesTheDefaultAndTheOpenCookbook()
     {
-        CookbookKitchen k;
-        CookBook_Form form;
-        form.Form_Load();
-        ui::ScriptedDialogs script(failTest());
-        script.expectInput(kPrompt, QStringLiteral("Family"));
-        form.CreateCB->click(); // Family is now the open cookbook
-
-        form.CB_List->clearSelection();
-        form.CB_List->setCurrentItem(nullptr);
-        form.DeleteCB->click();
-        form.OpenCB->click();
-        QVERIFY(script.allAnswered()); // nothing asked
-        QCOMPARE(form.result(), int(QDialog::Rejected));
-
-        for (const QString& name : {QStringLiteral("My CookBook"), QStringLiteral("Family")}) {
-            script.expectMessage(kNotDeletable);
-            pick(form, name);
-            form.DeleteCB->click();
-            QVERIFY(script.allAnswered()); // refused before any confirmation
-        }
-        QCOMPARE(listed(form), (QStringList{"Family", "My CookBook"}));
-        QVERIFY(QFile::exists(k.path(QStringLiteral("Family.mdb"))));
-    }
-
-    void deletingAsksFirstAndThenRemovesTheFileWithItsLogsAndTheRow()
-    {
-        CookbookKitchen k;
-        CookBook_Form form;
-        form.Form_Load();
-        ui::ScriptedDialogs script(failTest());
-        script.expectInput(kPrompt, QStringLiteral("Family")).expectInput(kPrompt, QStringLiteral("Party"));
-        form.CreateCB->click();
-        form.CreateCB->click();
-        const QString family = k.path(QStringLiteral("Family.mdb"));
+        Manager m;
+        m.create(QStringLiteral("Family"));
+        m.create(QStringLiteral("Party")); // Party is now the open cookbook
+        const QString family = m.path(QStringLiteral("Family.mdb"));
         writeFile(family + QStringLiteral("-wal"), "stale log");
         writeFile(family + QStringLiteral("-shm"), "stale index");
 
-        script.expectMessage(kConfirm, ui::AnswerNo);
-        pick(form, QStringLiteral("Family"));
-        form.DeleteCB->click();
-        QVERIFY(script.allAnswered());
-        QVERIFY(QFile::exists(family));
-        QCOMPARE(listed(form), (QStringList{"Family", "My CookBook", "Party"}));
+        // Nothing selected: nothing is asked or done.
+        m.form.CB_List->clearSelection();
+        m.form.CB_List->setCurrentItem(nullptr);
+        m.form.DeleteCB->click();
+        m.form.OpenCB->click();
+        QVERIFY(m.script.allAnswered());
+        QCOMPARE(m.form.result(), int(QDialog::Rejected));
 
-        script.expectMessage(kConfirm, ui::AnswerYes);
-        pick(form, QStringLiteral("Family"));
-        form.DeleteCB->click();
-        QVERIFY(script.allAnswered());
+        for (const QString& name : {QStringLiteral("My CookBook"), QStringLiteral("Party")}) {
+            m.script.expectMessage(kNotDeletable);
+            m.pickAndDelete(name);
+            QVERIFY(m.script.allAnswered()); // refused before any confirmation
+        }
+
+        m.script.expectMessage(kConfirm, ui::AnswerNo);
+        m.pickAndDelete(QStringLiteral("Family"));
+        QVERIFY(m.script.allAnswered());
+        QVERIFY(QFile::exists(family));
+        QCOMPARE(listed(m.form), (QStringList{"Family", "My CookBook", "Party"}));
+
+        m.script.expectMessage(kConfirm, ui::AnswerYes);
+        m.pickAndDelete(QStringLiteral("Family"));
+        QVERIFY(m.script.allAnswered());
         for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
             QVERIFY2(!QFile::exists(family + suffix), qPrintable(suffix));
-        QCOMPARE(listed(form), (QStringList{"My CookBook", "Party"}));
-        QCOMPARE(Catalogue{k}.rows(), (QStringList{"My CookBook=recipe20.mdb", "Party=Party.mdb"}));
-        QVERIFY(QFile::exists(k.path(QStringLiteral("Party.mdb"))));
+        QCOMPARE(listed(m.form), (QStringList{"My CookBook", "Party"}));
+        QCOMPARE(catalogue(m), (QStringList{"My CookBook=recipe20.mdb", "Party=Party.mdb"}));
+        QVERIFY(QFile::exists(m.path(QStringLiteral("Party.mdb"))));
     }
 
+    // Rows whose file is gone, shared, outside the folder or the program's own: opening the gone one
+    // says so, and deleting any of them removes the row but never the file.
     void deletingRemovesOnlyAPlainCookbookFileOfTheProgramFolder()
     {
-        CookbookKitchen k;
+        Manager m;
         QTemporaryDir elsewhere;
         const QString outside = elsewhere.filePath(QStringLiteral("victim.mdb"));
         writeFile(outside);
-        writeFile(k.path(QStringLiteral("pantrova")), "the program");
-        writeFile(k.path(QStringLiteral("Shared.mdb")));
-        const QString relativeOutside = QDir(k.world.path()).relativeFilePath(outside);
-        const QList<std::pair<QString, QString>> rows = {
-            {QStringLiteral("Outside"), relativeOutside},
-            {QStringLiteral("Absolute"), outside},
-            {QStringLiteral("Words"), QStringLiteral("Utility.mdb")},
-            {QStringLiteral("Program"), QStringLiteral("pantrova")},
-            {QStringLiteral("Twin"), QStringLiteral("RECIPE20.MDB")},
-            {QStringLiteral("Shared A"), QStringLiteral("Shared.mdb")},
-            {QStringLiteral("Ghost"), QStringLiteral("Ghost.mdb")}};
-        for (const auto& [name, file] : rows)
-            Catalogue{k}.add(name, file);
-        Catalogue{k}.add(QStringLiteral("Shared B"), QStringLiteral("shared.mdb")); // the file stays its
-        CookBook_Form form;
-        form.Form_Load();
-        ui::ScriptedDialogs script(failTest());
-        for (const auto& [name, file] : rows) {
-            script.expectMessage(kConfirm, ui::AnswerYes);
-            pick(form, name);
-            form.DeleteCB->click();
-            QVERIFY2(script.allAnswered(), qPrintable(name));
-        }
-        // Every row went; no file did.
-        QCOMPARE(listed(form), (QStringList{"My CookBook", "Shared B"}));
-        for (const QString& f :
-             {outside, k.path(QStringLiteral("Utility.mdb")), k.path(QStringLiteral("pantrova")),
-              k.path(QStringLiteral("Recipe20.mdb")), k.path(QStringLiteral("Shared.mdb"))})
-            QVERIFY2(QFile::exists(f), qPrintable(f));
-    }
+        writeFile(m.path(QStringLiteral("pantrova")), "the program");
+        writeFile(m.path(QStringLiteral("Shared.mdb")));
+        const Rows rows = {{QStringLiteral("Outside"), QDir(m.world.path()).relativeFilePath(outside)},
+                           {QStringLiteral("Absolute"), outside},
+                           {QStringLiteral("Words"), QStringLiteral("Utility.mdb")},
+                           {QStringLiteral("Program"), QStringLiteral("pantrova")},
+                           {QStringLiteral("Twin"), QStringLiteral("RECIPE20.MDB")},
+                           {QStringLiteral("Shared A"), QStringLiteral("Shared.mdb")},
+                           {QStringLiteral("Ghost"), QStringLiteral("Ghost.mdb")}};
+        // Shared B still uses the file of Shared A, so that file stays.
+        m.list(rows + Rows{{QStringLiteral("Shared B"), QStringLiteral("shared.mdb")}});
 
-    void openingACookbookWhoseFileIsGoneSaysSoAndKeepsTheCurrentOne()
-    {
-        CookbookKitchen k;
-        Catalogue{k}.add(QStringLiteral("Ghost"), QStringLiteral("Ghost.mdb"));
-        CookBook_Form form;
-        form.Form_Load();
-        ui::ScriptedDialogs script(failTest());
-        script.expectMessageContaining(QStringLiteral("\"Ghost.mdb\" is not in the program folder"));
-        pick(form, QStringLiteral("Ghost"));
-        form.OpenCB->click();
-        QVERIFY(script.allAnswered());
-        QVERIFY(form.isVisible());
+        m.script.expectMessageContaining(QStringLiteral("\"Ghost.mdb\" is not in the program folder"));
+        pick(m.form, QStringLiteral("Ghost"));
+        m.form.OpenCB->click();
+        QVERIFY(m.script.allAnswered());
+        QVERIFY(m.form.isVisible());
         QCOMPARE(program().CurrentCookbookFile, QStringLiteral("recipe20.mdb"));
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("recipe20.mdb"));
+
+        for (const auto& [name, file] : rows) {
+            m.script.expectMessage(kConfirm, ui::AnswerYes);
+            m.pickAndDelete(name);
+            QVERIFY2(m.script.allAnswered(), qPrintable(name));
+        }
+        // Every row went; no file did.
+        QCOMPARE(listed(m.form), (QStringList{"My CookBook", "Shared B"}));
+        for (const QString& f :
+             {outside, m.path(QStringLiteral("Utility.mdb")), m.path(QStringLiteral("pantrova")),
+              m.path(QStringLiteral("Recipe20.mdb")), m.path(QStringLiteral("Shared.mdb"))})
+            QVERIFY2(QFile::exists(f), qPrintable(f));
     }
 };
 

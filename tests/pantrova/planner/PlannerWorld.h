@@ -4,11 +4,13 @@
 // menus database made), the planner's hooks registered as the program registers them, scripted
 // dialogs, and helpers that read and write the menus file behind the planner's back.
 #include "TestWorld.h"
+#include "component/ComponentRegistry.h"
 #include "data/Database.h"
 #include "data/ProgramFolder.h"
 #include "data/Recordset.h"
 #include "data/Settings.h"
 #include "data/Workspace.h"
+#include "planner/CalendarHost.h"
 #include "planner/MealPlanner.h"
 #include "planner/MenuForm.h"
 #include "recipes/RecipeNew.h"
@@ -18,6 +20,7 @@
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -35,6 +38,24 @@ struct StoredDay
 inline ui::ScriptedDialogs::Failure failTest()
 {
     return [](const QString& d) { QTest::qFail(qUtf8Printable(d), __FILE__, __LINE__); };
+}
+
+// The component registry lives in the user's configuration folder: one of our own, under `home`,
+// with the real calendar control registered from the built program folder.
+inline void registerCalendarControlUnder(const QTemporaryDir& home)
+{
+    qputenv("HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(component::ComponentRegistry::defaultFilePath().startsWith(home.path()));
+    QString why;
+    QVERIFY2(pantrova::ensureCalendarControlRegistered(TestWorld::builtProgramDir(), &why), qPrintable(why));
+}
+
+// Shows `day` in the planner, as a move in its calendar does.
+inline void showDay(pantrova::MenuForm& form, QDate day)
+{
+    pantrova::program().CurrentMenuDate = day;
+    form.Set_Date();
 }
 
 class PlannerWorld

@@ -13,7 +13,6 @@
 #include "ui/ScriptedDialogs.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -31,9 +30,17 @@ ui::ScriptedDialogs::Failure failTest()
     return [](const QString& d) { QTest::qFail(qUtf8Printable(d), __FILE__, __LINE__); };
 }
 
-bool exists(const TestWorld& world, const QString& name)
+QString in(const QString& folder, const char* name)
 {
-    return QFileInfo::exists(world.filePath(name));
+    return QDir(folder).filePath(QString::fromLatin1(name));
+}
+
+// What every start leaves in the data folder: each data file made from its template, and PICS.
+void verifyDataFilesIn(const QString& folder)
+{
+    for (const char* name : {"Utility.mdb", "Admin.sys", "Menus.mdb", "Recipe20.mdb"})
+        QVERIFY2(QFileInfo::exists(in(folder, name)), name);
+    QVERIFY(QFileInfo(in(folder, "PICS")).isDir());
 }
 
 void addCatalogueRow(const QString& cookbook, const QString& file)
@@ -44,6 +51,18 @@ void addCatalogueRow(const QString& cookbook, const QString& file)
                   {cookbook, file});
     admin.Close();
 }
+
+// A program folder after its first start, still in splash mode; the main window is counted, not made.
+struct Started
+{
+    TestWorld world;
+    int opened = 0;
+    Started()
+    {
+        StartUp::Prepare(ProgramFolder(world.path()));
+        program().showMainWindow = [this] { ++opened; };
+    }
+};
 
 } // namespace
 
@@ -62,16 +81,17 @@ private slots:
     void firstRunMakesEveryDataFileFromTheTemplates()
     {
         TestWorld world;
+        int registered = 0;
+        program().registerCalendarControl = [&] { ++registered; };
         StartUp::Prepare(ProgramFolder(world.path()));
-        for (const char* name : {"Utility.mdb", "Admin.sys", "Menus.mdb", "Recipe20.mdb"})
-            QVERIFY2(exists(world, QString::fromLatin1(name)), name);
-        QVERIFY(QFileInfo(world.filePath(QStringLiteral("PICS"))).isDir());
+        verifyDataFilesIn(world.path());
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("recipe20.mdb"));
         QCOMPARE(program().CurrentCookbookFile, QStringLiteral("recipe20.mdb"));
         QCOMPARE(program().CurrentCookbookName, QStringLiteral("My CookBook"));
         QVERIFY(program().SplashMode);
         QCOMPARE(QDir::cleanPath(QDir::currentPath()), QDir::cleanPath(world.path()));
         QCOMPARE(Help::HelpFilePath(), Help::helpFileFor(QDir::cleanPath(world.path())));
+        QCOMPARE(registered, 1);
     }
 
     void aUsersFolderIsFilledFromTheInstalledFilesWhichStayAsTheyWere()
@@ -84,9 +104,7 @@ private slots:
             QDir::cleanPath(QDir(home.path()).filePath(QStringLiteral(".local/share/Pantrova")));
 
         StartUp::Prepare(ProgramFolder(data, installed.path()));
-        for (const char* name : {"Utility.mdb", "Admin.sys", "Menus.mdb", "Recipe20.mdb"})
-            QVERIFY2(QFileInfo::exists(QDir(data).filePath(QString::fromLatin1(name))), name);
-        QVERIFY(QFileInfo(QDir(data).filePath(QStringLiteral("PICS"))).isDir());
+        verifyDataFilesIn(data);
         QCOMPARE(QDir::cleanPath(QDir::currentPath()), data);
         QCOMPARE(program().folder, data);
         QCOMPARE(program().CurrentCookbookName, QStringLiteral("My CookBook"));
@@ -97,31 +115,29 @@ private slots:
 
         // The next start finds the files, in whatever letter case, and copies nothing.
         program().reset();
-        QVERIFY(QFile::rename(QDir(data).filePath(QStringLiteral("Utility.mdb")),
-                              QDir(data).filePath(QStringLiteral("utility.MDB"))));
+        QVERIFY(QFile::rename(in(data, "Utility.mdb"), in(data, "utility.MDB")));
+        QVERIFY(QDir(data).rename(QStringLiteral("PICS"), QStringLiteral("pics")));
         StartUp::Prepare(ProgramFolder(data, installed.path()));
-        QVERIFY(!QFileInfo::exists(QDir(data).filePath(QStringLiteral("Utility.mdb"))));
+        QVERIFY(!QFileInfo::exists(in(data, "Utility.mdb")));
+        QVERIFY(!QFileInfo::exists(in(data, "PICS")));
     }
 
-    void filesPresentInAnyLetterCaseAreKept()
+    // The cookbook named in the settings: one without a catalogue row opens without a name; one whose
+    // file is gone gives way to the default, its row kept.
+    void theSettingsCookbookIsOpenedOrTheDefaultIfItsFileIsGone()
     {
-        TestWorld world;
-        world.copyShipped(QStringLiteral("UtilityE.mdb"), QStringLiteral("utility.MDB"));
-        QDir(world.path()).mkdir(QStringLiteral("pics"));
-        StartUp::Prepare(ProgramFolder(world.path()));
-        QVERIFY(!exists(world, QStringLiteral("Utility.mdb")));
-        QVERIFY(!exists(world, QStringLiteral("PICS")));
-    }
+        Started s;
+        s.world.copyShipped(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Family.mdb"));
+        Settings::write(QStringLiteral("CurDB"), QStringLiteral("Family.mdb"));
+        program().reset();
+        StartUp::Prepare(ProgramFolder(s.world.path()));
+        QCOMPARE(program().CurrentCookbookFile, QStringLiteral("Family.mdb"));
+        QCOMPARE(program().CurrentCookbookName, QString());
 
-    void aVanishedCookbookFallsBackToTheDefault()
-    {
-        TestWorld world;
-        StartUp::Prepare(ProgramFolder(world.path()));
         addCatalogueRow(QStringLiteral("Holidays"), QStringLiteral("Holidays.mdb"));
         Settings::write(QStringLiteral("CurDB"), QStringLiteral("Holidays.mdb"));
         program().reset();
-
-        StartUp::Prepare(ProgramFolder(world.path()));
+        StartUp::Prepare(ProgramFolder(s.world.path()));
         QCOMPARE(program().CurrentCookbookFile, QStringLiteral("recipe20.mdb"));
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("recipe20.mdb"));
         QCOMPARE(program().CurrentCookbookName, QStringLiteral("My CookBook"));
@@ -133,36 +149,10 @@ private slots:
         QCOMPARE(rs.RecordCount(), 1); // the missing file's row stays
     }
 
-    void aCookbookWithoutACatalogueRowHasNoName()
-    {
-        TestWorld world;
-        world.copyShipped(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Family.mdb"));
-        Settings::write(QStringLiteral("CurDB"), QStringLiteral("Family.mdb"));
-        StartUp::Prepare(ProgramFolder(world.path()));
-        QCOMPARE(program().CurrentCookbookFile, QStringLiteral("Family.mdb"));
-        QCOMPARE(program().CurrentCookbookName, QString());
-    }
-
     void aMissingTemplateStopsTheStartUp()
     {
         TestWorld world(QStringList{QStringLiteral("Recipe70e.mdb")});
         QVERIFY_THROWS_EXCEPTION(std::exception, StartUp::Prepare(ProgramFolder(world.path())));
-    }
-
-    void startUpHooksAreCalled()
-    {
-        TestWorld world;
-        int registered = 0;
-        program().registerCalendarControl = [&] { ++registered; };
-        StartUp::Prepare(ProgramFolder(world.path()));
-        QCOMPARE(registered, 1);
-    }
-
-    void helpFileSitsInTheProgramFolder()
-    {
-        QCOMPARE(Help::helpFileFor(QStringLiteral("/")), QStringLiteral("/recipe.HLP"));
-        QCOMPARE(Help::helpFileFor(QStringLiteral("/opt/pantrova")),
-                 QStringLiteral("/opt/pantrova/recipe.HLP"));
     }
 
     void sanitizeNameRemovesQuotationMarksOnly()
@@ -210,12 +200,9 @@ private slots:
 
         dialogs.expectMessage(QStringLiteral("error executing command!"));
         setShellOpener(slowFailure);
-        QElapsedTimer timer;
-        timer.start();
         QString mail = QStringLiteral("mailto:help@example.invalid");
         ShellOpen(mail);
-        QVERIFY(timer.elapsed() < 400); // did not wait for the opener
-        QVERIFY(dialogs.messagesAsked().isEmpty());
+        QVERIFY(dialogs.messagesAsked().isEmpty()); // did not wait for the opener
         QTRY_VERIFY(dialogs.allAnswered());
 
         dialogs.expectMessage(QStringLiteral("error executing command!"));
@@ -227,8 +214,7 @@ private slots:
 
     void cookbookListFollowsTheCatalogue()
     {
-        TestWorld world;
-        StartUp::Prepare(ProgramFolder(world.path()));
+        Started s;
         addCatalogueRow(QStringLiteral("Baking"), QStringLiteral("Baking.mdb"));
         engine::Workspace ws;
         engine::Database admin = ws.OpenDatabase(QStringLiteral("admin.sys"));
@@ -249,52 +235,41 @@ private slots:
 
     void splashOpensTheMainWindowOnTheSecondTick()
     {
-        TestWorld world;
-        StartUp::Prepare(ProgramFolder(world.path()));
-        int opened = 0;
-        program().showMainWindow = [&] { ++opened; };
+        Started s;
         About_Form splash;
         QVERIFY(!splash.Return_Button->isVisibleTo(&splash));
-        QCOMPARE(splash.VersionLabel->text(), About_Form::versionText());
         QVERIFY(QRegularExpression(QStringLiteral("^Version: \\d+\\.\\d+\\.\\d+$"))
                     .match(splash.VersionLabel->text())
                     .hasMatch());
         QVERIFY(!splash.Timer1->isActive());
-        QCOMPARE(splash.Timer1->interval(), 1000);
 
         splash.Form_Activate();
         QVERIFY(splash.Timer1->isActive());
         splash.Timer1_Timer();
-        QCOMPARE(opened, 0);
+        QCOMPARE(s.opened, 0);
         QVERIFY(program().SplashMode);
         splash.Timer1_Timer();
-        QCOMPARE(opened, 1);
+        QCOMPARE(s.opened, 1);
         QVERIFY(!program().SplashMode);
         splash.Timer1_Timer(); // later ticks change nothing
-        QCOMPARE(opened, 1);
+        QCOMPARE(s.opened, 1);
     }
 
     void splashTimerRunsOnItsOwnWhenShown()
     {
-        TestWorld world;
-        StartUp::Prepare(ProgramFolder(world.path()));
-        int opened = 0;
-        program().showMainWindow = [&] { ++opened; };
+        Started s;
         StartUp::ShowSplash();
         QVERIFY(program().aboutForm);
-        QTRY_COMPARE_WITH_TIMEOUT(opened, 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.opened, 1, 5000);
     }
 
     void closingTheSplashByHandGoesOnToTheMainWindow()
     {
-        TestWorld world;
-        StartUp::Prepare(ProgramFolder(world.path()));
-        int opened = 0;
-        program().showMainWindow = [&] { ++opened; };
+        Started s;
         StartUp::ShowSplash();
         QVERIFY(program().aboutForm);
         program().aboutForm->close();
-        QCOMPARE(opened, 1);
+        QCOMPARE(s.opened, 1);
         QVERIFY(!program().SplashMode);
         QTRY_VERIFY(!program().aboutForm);
     }
@@ -343,21 +318,11 @@ private slots:
         }
     }
 
-    void helpFileIsFoundWhateverTheCaseOfItsName()
-    {
-        TestWorld world;
-        world.copyShipped(QStringLiteral("recipe.HLP"), QStringLiteral("RECIPE.hlp"));
-        StartUp::Prepare(ProgramFolder(world.path()));
-        Help::ShowHelpTopic(210);
-        QCOMPARE(Help::viewer()->currentTopic(), 210);
-        QVERIFY(!Help::viewer()->currentText().contains(QStringLiteral("could not be read")));
-        Help::CloseHelp();
-    }
-
+    // The help file is found whatever the case of its name.
     void helpViewerShowsTopicsByContextId()
     {
         TestWorld world;
-        world.copyShipped(QStringLiteral("recipe.HLP"));
+        world.copyShipped(QStringLiteral("recipe.HLP"), QStringLiteral("RECIPE.hlp"));
         StartUp::Prepare(ProgramFolder(world.path()));
         Help::CloseHelp(); // never opened: nothing happens
         QVERIFY(!Help::viewer());
@@ -366,6 +331,7 @@ private slots:
         QVERIFY(Help::viewer());
         QCOMPARE(Help::viewer()->currentTopic(), 210);
         QVERIFY(Help::viewer()->currentText().contains(QStringLiteral("What's new")));
+        QVERIFY(!Help::viewer()->currentText().contains(QStringLiteral("could not be read")));
         QVERIFY(Help::viewer()->isVisible());
 
         Help::ShowHelpContents();
