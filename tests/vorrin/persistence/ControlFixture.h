@@ -13,6 +13,8 @@
 #include <QWidget>
 #include <QtEndian>
 
+#include <memory>
+
 namespace fixture {
 
 using namespace component;
@@ -84,6 +86,7 @@ struct Control
     Ref<IDispatch> dispatch;
     Ref<TestSite> site;
     uint32_t cookie = 0;
+    std::unique_ptr<QWidget> window;
 
     explicit Control(bool sited = true, Ref<IFont> ambient = {})
     {
@@ -130,12 +133,25 @@ struct Control
         dispatch.query<IErrorInfoSource>()->GetLastErrorInfo(info);
         return info.description;
     }
+    HResult saveBag(MemoryPropertyBag* bag) const
+    {
+        return dispatch.query<IPersistPropertyBag>()->Save(bag, true, true);
+    }
+    HResult loadBag(MemoryPropertyBag* bag) { return dispatch.query<IPersistPropertyBag>()->Load(bag); }
+    QSize extent() const
+    {
+        QSize size;
+        dispatch.query<IControlObject>()->GetExtent(size);
+        return size;
+    }
     Ref<IFont> font() const { return queryInterface<IFont>(get(-512).unknown()); }
     bool isDirty() const { return dispatch.query<IPersistStreamInit>()->IsDirty() == S_OK; }
-    // Shows the control inside `parent`, as a container activates it in place.
-    void show(QWidget* parent)
+    // Shows the control inside a window of its own, as a container activates it in place.
+    void show()
     {
-        dispatch.query<IInPlaceWidget>()->InPlaceActivate(parent, QRect(0, 0, 250, 190));
+        window = std::make_unique<QWidget>();
+        window->resize(400, 300);
+        dispatch.query<IInPlaceWidget>()->InPlaceActivate(window.get(), QRect(0, 0, 250, 190));
     }
     vorrin::VorrinCtl& ctl() const { return object().control(); }
 };
