@@ -1,7 +1,8 @@
 #pragma once
 
 // What the calendar control's fuzz targets share: a headless application, a widget to show
-// controls in, fresh control objects, and a check that stops the run with a message.
+// controls in, fresh control objects, a check that stops the run with a message, and the round trip
+// that settings which load must survive.
 #include "component/MemoryStream.h"
 #include "component/Persist.h"
 #include "component/Site.h"
@@ -13,9 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace fuzz {
-
-inline void initialiseApplication()
+// Every target includes this header from its one source file.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -23,7 +23,10 @@ inline void initialiseApplication()
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
     static QApplication app(argc, argv);
+    return 0;
 }
+
+namespace fuzz {
 
 // The widget controls are shown in; never shown itself, so nothing paints.
 inline QWidget& hostWidget()
@@ -73,6 +76,32 @@ inline component::HResult loadStream(const component::Ref<component::IUnknown>& 
 {
     std::fprintf(stderr, "FUZZ CHECK FAILED: %s\n", what);
     std::abort();
+}
+
+// Whatever `input` holds, `load` ends in success or a failure result, never in a crash, in a control
+// without a window and in one shown in the host widget. Settings that load in the first are kept by
+// `save`, and what it kept loads into a new control with the same settings.
+template <class Input, class Load, class Save>
+void loadSavedAndLoadAgain(const Input& input, Load load, Save save)
+{
+    component::Ref<component::IUnknown> control = newControl(false);
+    if (component::succeeded(load(control, input))) {
+        const QByteArray settings = savedStream(control);
+        Input saved;
+        if (!save(control, saved))
+            fail("loaded settings do not save");
+        component::Ref<component::IUnknown> again = newControl(false);
+        if (component::failed(load(again, saved)))
+            fail("saved settings do not load");
+        if (savedStream(again) != settings)
+            fail("saved settings load to different settings");
+        closeControl(again);
+    }
+    closeControl(control);
+    control = newControl(true);
+    load(control, input);
+    savedStream(control);
+    closeControl(control);
 }
 
 } // namespace fuzz

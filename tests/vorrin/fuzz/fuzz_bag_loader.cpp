@@ -9,6 +9,7 @@
 #include "component/MemoryPropertyBag.h"
 #include "component/SafeArray.h"
 #include "component/StdFont.h"
+#include "vorrin/persistence/SavedProperties.h"
 
 #include <cstdint>
 
@@ -16,27 +17,17 @@ using namespace component;
 
 namespace {
 
-const char* const kNames[] = {"_cx",
-                              "_cy",
-                              "CalBackGroundColor",
-                              "CalTextColor",
-                              "CalTitleBkColor",
-                              "CalTitleTextColor",
-                              "CalTrailingTextColor",
-                              "CalMonthBkColor",
-                              "MonthCalStyle",
-                              "BorderStyle",
-                              "BorderVisible",
-                              "Font",
-                              "dDate",
-                              "StartDate",
-                              "EndDate",
-                              "PopupMonths",
-                              "UsePopupOnly",
-                              "MaxSelCount",
-                              "FirstDayOfWeek",
-                              "InitToNow"};
-constexpr int kNameCount = sizeof kNames / sizeof kNames[0];
+// The names the control saves, extents first, in the order it saves them.
+const QStringList& savedNames()
+{
+    static const QStringList names = [] {
+        QStringList list{vorrin::SavedProperties::extentXName(), vorrin::SavedProperties::extentYName()};
+        for (const vorrin::SavedProperty& p : vorrin::SavedProperties::list())
+            list << p.name;
+        return list;
+    }();
+    return names;
+}
 
 Variant fontValue(FuzzBytes& in)
 {
@@ -98,51 +89,29 @@ Ref<MemoryPropertyBag> bagFrom(FuzzBytes& in)
 {
     Ref<MemoryPropertyBag> bag = MemoryPropertyBag::create();
     const int entries = in.pick(33);
+    const int known = int(savedNames().size());
     for (int i = 0; i < entries && !in.atEnd(); ++i) {
-        const int which = in.pick(kNameCount + 2);
-        const QString name = which < kNameCount ? QString::fromLatin1(kNames[which]) : in.text(12);
+        const int which = in.pick(known + 2);
+        const QString name = which < known ? savedNames()[which] : in.text(12);
         bag->Write(name, value(in));
     }
     return bag;
 }
 
-HResult loadBag(const Ref<IUnknown>& control, IPropertyBag* bag)
+HResult loadBag(const Ref<IUnknown>& control, const Ref<MemoryPropertyBag>& bag)
 {
-    return control.query<IPersistPropertyBag>()->Load(bag);
+    return control.query<IPersistPropertyBag>()->Load(bag.get());
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::initialiseApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzBytes in(data, size);
-    Ref<MemoryPropertyBag> bag = bagFrom(in);
-    {
-        Ref<IUnknown> control = fuzz::newControl(false);
-        if (succeeded(loadBag(control, bag.get()))) {
-            const QByteArray settings = fuzz::savedStream(control);
-            Ref<MemoryPropertyBag> saved = MemoryPropertyBag::create();
-            if (failed(control.query<IPersistPropertyBag>()->Save(saved.get(), false, true)))
-                fuzz::fail("loaded settings do not save to a bag");
-            Ref<IUnknown> again = fuzz::newControl(false);
-            if (failed(loadBag(again, saved.get())))
-                fuzz::fail("a saved bag does not load");
-            if (fuzz::savedStream(again) != settings)
-                fuzz::fail("a saved bag loads to different settings");
-            fuzz::closeControl(again);
-        }
-        fuzz::closeControl(control);
-    }
-    {
-        Ref<IUnknown> control = fuzz::newControl(true);
-        loadBag(control, bag.get());
-        fuzz::closeControl(control);
-    }
+    fuzz::loadSavedAndLoadAgain(
+        bagFrom(in), loadBag, [](const Ref<IUnknown>& control, Ref<MemoryPropertyBag>& saved) {
+            saved = MemoryPropertyBag::create();
+            return succeeded(control.query<IPersistPropertyBag>()->Save(saved.get(), false, true));
+        });
     return 0;
 }

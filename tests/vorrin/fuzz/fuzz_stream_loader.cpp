@@ -8,35 +8,12 @@
 
 using namespace component;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::initialiseApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    {
-        Ref<IUnknown> control = fuzz::newControl(false);
-        if (succeeded(fuzz::loadStream(control, input))) {
-            const QByteArray first = fuzz::savedStream(control);
-            if (first.isEmpty())
-                fuzz::fail("loaded settings do not save");
-            Ref<IUnknown> again = fuzz::newControl(false);
-            if (failed(fuzz::loadStream(again, first)))
-                fuzz::fail("saved settings do not load");
-            if (fuzz::savedStream(again) != first)
-                fuzz::fail("saved settings load to different settings");
-            fuzz::closeControl(again);
-        }
-        fuzz::closeControl(control);
-    }
-    {
-        Ref<IUnknown> control = fuzz::newControl(true);
-        fuzz::loadStream(control, input);
-        fuzz::savedStream(control);
-        fuzz::closeControl(control);
-    }
+    fuzz::loadSavedAndLoadAgain(input, fuzz::loadStream, [](const Ref<IUnknown>& control, QByteArray& saved) {
+        saved = fuzz::savedStream(control);
+        return !saved.isEmpty();
+    });
     return 0;
 }

@@ -13,6 +13,8 @@
 #include <QWidget>
 #include <QtEndian>
 
+#include <memory>
+
 namespace fixture {
 
 using namespace component;
@@ -84,6 +86,7 @@ struct Control
     Ref<IDispatch> dispatch;
     Ref<TestSite> site;
     uint32_t cookie = 0;
+    std::unique_ptr<QWidget> window;
 
     explicit Control(bool sited = true, Ref<IFont> ambient = {})
     {
@@ -130,12 +133,25 @@ struct Control
         dispatch.query<IErrorInfoSource>()->GetLastErrorInfo(info);
         return info.description;
     }
+    HResult saveBag(MemoryPropertyBag* bag) const
+    {
+        return dispatch.query<IPersistPropertyBag>()->Save(bag, true, true);
+    }
+    HResult loadBag(MemoryPropertyBag* bag) { return dispatch.query<IPersistPropertyBag>()->Load(bag); }
+    QSize extent() const
+    {
+        QSize size;
+        dispatch.query<IControlObject>()->GetExtent(size);
+        return size;
+    }
     Ref<IFont> font() const { return queryInterface<IFont>(get(-512).unknown()); }
     bool isDirty() const { return dispatch.query<IPersistStreamInit>()->IsDirty() == S_OK; }
-    // Shows the control inside `parent`, as a container activates it in place.
-    void show(QWidget* parent)
+    // Shows the control inside a window of its own, as a container activates it in place.
+    void show()
     {
-        dispatch.query<IInPlaceWidget>()->InPlaceActivate(parent, QRect(0, 0, 250, 190));
+        window = std::make_unique<QWidget>();
+        window->resize(400, 300);
+        dispatch.query<IInPlaceWidget>()->InPlaceActivate(window.get(), QRect(0, 0, 250, 190));
     }
     vorrin::VorrinCtl& ctl() const { return object().control(); }
 };
@@ -143,26 +159,16 @@ struct Control
 // The stream of a sited control with default settings, 5080 x 3810 HIMETRIC.
 inline QByteArray defaultStream()
 {
-    QByteArray b = QByteArray::fromHex("00030000" // version 0x300
-                                       "d8130000" // _cx 5080
-                                       "e20e0000" // _cy 3810
-                                       "1300ffffff00"
-                                       "130000000000"
-                                       "130000008000" // back, text, title back
-                                       "1300ffffff00"
-                                       "130080808000"
-                                       "1300ffffff00"                     // title text, trailing, month back
-                                       "030001000000"                     // MonthCalStyle 1
-                                       "030001000000"                     // BorderStyle 3D
-                                       "0b00ffff"                         // BorderVisible True
-                                       "0900"                             // Font
-                                       "0352e30b918fce119de300aa004bb851" // standard font class
-                                       "01"
-                                       "0000"
-                                       "02"
-                                       "2c01"
-                                       "a0860100"
-                                       "0f"); // v1, charset, italic, 300, 10pt
+    QByteArray b =
+        QByteArray::fromHex("00030000d8130000e20e0000" // version 0x300, _cx 5080, _cy 3810
+                            // back, text, title back, title text, trailing and month back colours
+                            "1300ffffff001300000000001300000080001300ffffff001300808080001300ffffff00"
+                            "030001000000"                     // MonthCalStyle 1
+                            "030001000000"                     // BorderStyle 3D
+                            "0b00ffff"                         // BorderVisible True
+                            "0900"                             // Font
+                            "0352e30b918fce119de300aa004bb851" // standard font class
+                            "010000022c01a08601000f");         // v1, charset, italic, 300, 10pt
     b += "Times New Roman";
     b += QByteArray::fromHex("07000000000000000000" // dDate 0
                              "07000000000000000000" // StartDate 0
