@@ -7,7 +7,6 @@
 #include "reports/Print_Form.h"
 #include "reports/ReportWindowForm.h"
 #include "startup/Program.h"
-#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -15,69 +14,41 @@
 #include <QImage>
 #include <QLabel>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 using namespace pantrova;
 
-namespace {
-
-// A report window loaded over the recipes of group 1 (Beef), with `options` ticked on the
-// selection window first.
-struct ReportOf
-{
-    std::unique_ptr<Print_Form> form;
-    std::unique_ptr<ReportWindowForm> window;
-
-    ReportOf(ReportKitchen& k, const QList<QCheckBox*>& ticks = {}, int scope = 1)
-    {
-        form = k.selection();
-        form->Report_Option[size_t(scope)]->setChecked(true);
-        for (QCheckBox* box : ticks)
-            box->setChecked(!box->isChecked());
-        form->PrintButton->setEnabled(true);
-        ReportTable table(program().Cookbook, program().CurrentCookbookFile);
-        table.Fill(form->CurrentScope());
-        window = std::make_unique<ReportWindowForm>(*form);
-        window->Form_Load();
-    }
-};
-
-} // namespace
-
 class TestReportWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        program().reset();
-        ui::Twips::setDpiOverride(96);
-        print::VSPrinter::defaultPrinter = [] { return QPrinterInfo(); };
-    }
-    void cleanup()
-    {
-        program().reset();
-        ui::Twips::setDpiOverride(0);
-    }
-
-    void pageButtonsKeepAValidPageShown()
+    void pageButtonsKeepAValidPageOrNoneShown()
     {
         ReportKitchen k;
+        k.open();
+        for (int scope : {1, 0}) {
+            auto r = k.report(scope);
+            ReportWindowForm& w = *r.window;
+            QCOMPARE(w.VSPrinter1->pageCount(), 0);
+            QCOMPARE(w.VSPrinter1->previewPage(), 0);
+            QCOMPARE(w.PageLabel->text(), QStringLiteral("No pages"));
+            QVERIFY(!w.PdfButton->isEnabled());
+            w.BButton_Click(); // nothing may be asked
+            w.PButton_Click();
+            QTest::mouseClick(w.PrintButton, Qt::LeftButton);
+            QCOMPARE(w.VSPrinter1->previewPage(), 0);
+            QVERIFY(k.dialogs.allAnswered());
+        }
+
         for (const char* name : {"Brisket", "Chili", "Pot roast"})
             k.addRecipe(1, QString::fromLatin1(name));
-        k.open();
-        ReportOf r(k);
+        auto r = k.report();
         ReportWindowForm& w = *r.window;
         w.show();
-        QCOMPARE(w.windowTitle(), QStringLiteral("Pantrova: Report Window"));
-        QCOMPARE(w.PrintButton->text(), QStringLiteral("Send Report to Printer"));
-        QCOMPARE(w.Command1->text(), QStringLiteral("Close"));
         const int pages = w.VSPrinter1->pageCount();
         QVERIFY(pages >= 1);
         QCOMPARE(w.VSPrinter1->previewPage(), 1);
@@ -93,29 +64,10 @@ private slots:
         for (QWidget* c :
              std::initializer_list<QWidget*>{w.BButton, w.PButton, w.PdfButton, w.PrintButton, w.Command1})
             QVERIFY(w.rect().contains(c->geometry()));
-        QVERIFY(!c_overlap(w.PdfButton, w.PrintButton) && !c_overlap(w.PrintButton, w.Command1));
+        QVERIFY(!w.PdfButton->geometry().intersects(w.PrintButton->geometry()));
+        QVERIFY(!w.PrintButton->geometry().intersects(w.Command1->geometry()));
         QTest::mouseClick(w.Command1, Qt::LeftButton);
         QVERIFY(!w.isVisible());
-    }
-
-    void anEmptyReportShowsNoPagesAndPrintsNothing()
-    {
-        ReportKitchen k;
-        k.open();
-        for (int scope : {1, 0}) {
-            ReportOf r(k, {}, scope);
-            ReportWindowForm& w = *r.window;
-            QCOMPARE(w.VSPrinter1->pageCount(), 0);
-            QCOMPARE(w.VSPrinter1->previewPage(), 0);
-            QCOMPARE(w.PageLabel->text(), QStringLiteral("No pages"));
-            QVERIFY(!w.PdfButton->isEnabled());
-            ui::ScriptedDialogs dialogs(failTest()); // nothing may be asked
-            w.BButton_Click();
-            w.PButton_Click();
-            QTest::mouseClick(w.PrintButton, Qt::LeftButton);
-            QCOMPARE(w.VSPrinter1->previewPage(), 0);
-            QVERIFY(dialogs.allAnswered());
-        }
     }
 
     void theListWinsOverTheCards()
@@ -123,28 +75,35 @@ private slots:
         ReportKitchen k;
         k.addRecipe(1, QStringLiteral("Brisket"));
         k.open();
-        auto form = k.selection();
-        form->Report_Option[1]->setChecked(true);
-        form->ListCheck->setChecked(true);
-        form->CardPrint->setChecked(true); // cannot happen through the window; the list wins
-        ReportTable(program().Cookbook, program().CurrentCookbookFile).Fill(form->CurrentScope());
-        ReportWindowForm w(*form);
-        w.Form_Load();
-        QCOMPARE(w.VSPrinter1->document().title(), QStringLiteral("Recipe List"));
+        auto r = k.report(1, [](Print_Form& form) {
+            form.ListCheck->setChecked(true);
+            form.CardPrint->setChecked(true); // cannot happen through the window; the list wins
+        });
+        QCOMPARE(r.window->VSPrinter1->document().title(), QStringLiteral("Recipe List"));
     }
 
-    void printingAndSavingGiveTheSamePages()
+    void savingFailsAloudOrGivesThePagesPrinted()
     {
-        if (!PdfText::available())
-            QSKIP("pdftotext is not installed (tools/install-deps.sh installs it)");
         ReportKitchen k;
         for (int i = 1; i <= 3; ++i)
             k.addRecipe(1, QStringLiteral("Recipe %1").arg(i));
         k.open();
-        ReportOf r(k);
+        auto r = k.report();
         ReportWindowForm& w = *r.window;
+        // A failed save says which file, and the window goes on.
+        k.dialogs.expectModal(QStringLiteral("SavePdfDialog"), [&](QWidget& dialog) -> int {
+            static_cast<QFileDialog&>(dialog).selectFile(
+                k.world.filePath(QStringLiteral("no/such/folder/r.pdf")));
+            return int(QDialog::Accepted);
+        });
+        k.dialogs.expectMessageContaining(QStringLiteral("Saving the report as PDF"));
+        QTest::mouseClick(w.PdfButton, Qt::LeftButton);
+        QVERIFY(k.dialogs.allAnswered());
+        QVERIFY(k.dialogs.messagesAsked().constLast().text.contains(QStringLiteral("r.pdf")));
+        QCOMPARE(w.VSPrinter1->previewPage(), 1);
+        if (!PdfText::available())
+            QSKIP("pdftotext is not installed (tools/install-deps.sh installs it)");
         QTemporaryDir dir;
-
         const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -154,16 +113,15 @@ private slots:
         QTest::mouseClick(w.PrintButton, Qt::LeftButton); // printing may be repeated
 
         const QString saved = dir.filePath(QStringLiteral("saved"));
-        ui::ScriptedDialogs dialogs(failTest());
         QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
-        dialogs.expectModal(QStringLiteral("SavePdfDialog"), [&](QWidget& dialog) -> int {
+        k.dialogs.expectModal(QStringLiteral("SavePdfDialog"), [&](QWidget& dialog) -> int {
             auto& files = static_cast<QFileDialog&>(dialog);
             mode = files.acceptMode();
             files.selectFile(saved);
             return int(QDialog::Accepted);
         });
         QTest::mouseClick(w.PdfButton, Qt::LeftButton);
-        QVERIFY(dialogs.allAnswered());
+        QVERIFY(k.dialogs.allAnswered());
         QCOMPARE(mode, QFileDialog::AcceptSave);
 
         const QStringList a = PdfText::pages(printed);
@@ -171,26 +129,6 @@ private slots:
         QCOMPARE(a.size(), w.VSPrinter1->pageCount());
         QCOMPARE(b, a);
         QVERIFY(a.join(QString()).contains(QStringLiteral("Recipe 3")));
-    }
-
-    void aFailedSaveSaysWhichFileAndTheWindowGoesOn()
-    {
-        ReportKitchen k;
-        k.addRecipe(1, QStringLiteral("Brisket"));
-        k.open();
-        ReportOf r(k);
-        ReportWindowForm& w = *r.window;
-        ui::ScriptedDialogs dialogs(failTest());
-        dialogs.expectModal(QStringLiteral("SavePdfDialog"), [&](QWidget& dialog) -> int {
-            static_cast<QFileDialog&>(dialog).selectFile(
-                k.world.filePath(QStringLiteral("no/such/folder/r.pdf")));
-            return int(QDialog::Accepted);
-        });
-        dialogs.expectMessageContaining(QStringLiteral("Saving the report as PDF"));
-        QTest::mouseClick(w.PdfButton, Qt::LeftButton);
-        QVERIFY(dialogs.allAnswered());
-        QVERIFY(dialogs.messagesAsked().constLast().text.contains(QStringLiteral("r.pdf")));
-        QCOMPARE(w.VSPrinter1->previewPage(), 1);
     }
 
     void recipePicturesLoadOnlyWhenTheyArePictures()
@@ -210,7 +148,7 @@ private slots:
         k.addRecipe(1, QStringLiteral("C"), 1, QStringLiteral("d"),
                     {{QStringLiteral("Picture"), QStringLiteral("pics\\gone.jpg")}});
         k.open();
-        ReportOf r(k);
+        auto r = k.report();
         engine::Recordset rows =
             program().Cookbook.OpenRecordset(QStringLiteral("select * from report order by name"));
         QVERIFY(r.window->LoadRecipePicture(rows));
@@ -220,18 +158,8 @@ private slots:
         rows.MoveNext();
         QVERIFY(!r.window->LoadRecipePicture(rows));
         // The banners of the report are the window's own pictures, left of the text beside them.
-        for (int i = 2; i <= 4; ++i) {
-            const QSize s = r.window->ImageList1(i).naturalSizeHiMetric();
-            QVERIFY(s.width() * 1440 / 2540 < 3800);
-            QCOMPARE(r.window->ImageList1(i).pixelSize(), QSize(225, 70));
-        }
-        QCOMPARE(r.window->ImageList1(1).pixelSize(), QSize(200, 200));
-    }
-
-private:
-    static bool c_overlap(const QWidget* a, const QWidget* b)
-    {
-        return a->geometry().intersects(b->geometry());
+        for (int i = 2; i <= 4; ++i)
+            QVERIFY(r.window->ImageList1(i).naturalSizeHiMetric().width() * 1440 / 2540 < 3800);
     }
 };
 
