@@ -85,12 +85,6 @@ void ReportKitchen::addRecipe(int group, const QString& name, int number, const 
                 {value, name, number, group});
 }
 
-void ReportKitchen::addGroup(int group, const QString& name, int section)
-{
-    execute(QStringLiteral("insert into groups (groupnum, groupname, section) values (?, ?, ?)"),
-            {group, name, section});
-}
-
 RecipeNew& ReportKitchen::open()
 {
     window = std::make_unique<RecipeNew>();

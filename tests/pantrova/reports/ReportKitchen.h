@@ -40,7 +40,6 @@ struct ReportKitchen
     void addRecipe(int group, const QString& name, int number = 1,
                    const QString& description = QStringLiteral("d"),
                    const QList<std::pair<QString, engine::Value>>& fields = {});
-    void addGroup(int group, const QString& name, int section);
 
     // Opens the main window (on the cookbook as it now is), showing section 1 and its first group.
     pantrova::RecipeNew& open();

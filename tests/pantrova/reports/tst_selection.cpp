@@ -223,7 +223,8 @@ private slots:
     {
         ReportKitchen k;
         const QString odd = QStringLiteral("Grandma's [best]; pie' or '1'='1");
-        k.addGroup(30, QStringLiteral("Mom's \"Own\""), 2);
+        k.execute(QStringLiteral("insert into groups (groupnum, groupname, section) values (30, ?, 2)"),
+                  {QStringLiteral("Mom's \"Own\"")});
         k.execute(QStringLiteral("update sections set sectionname = ? where section = 2"),
                   {QStringLiteral("Baker's; [Dozen]")});
         k.addRecipe(30, odd);
@@ -278,7 +279,7 @@ private slots:
         QVERIFY(k.dialogs.allAnswered());
     }
 
-    void theWindowHidesWhileTheReportIsUpAndComesBackAsLeft()
+    void theWindowHidesWhileTheReportIsUpAndComesBackAsLeftEvenAfterAFailure()
     {
         ReportKitchen k;
         k.addRecipe(1, QStringLiteral("Brisket"));
@@ -295,22 +296,9 @@ private slots:
         QVERIFY(form->Report_Option[1]->isChecked());
         QVERIFY(form->ServingInfo->isChecked());
         QCOMPARE(form->FormWidth(), 4470);
-
-        QTest::mouseClick(form->Report_Option[4], Qt::LeftButton);
-        k.display(*form);
-        QCOMPARE(form->FormWidth(), 9090);
-        QVERIFY(k.dialogs.allAnswered());
-    }
-
-    void aFailedCopyLeavesTheLastReportAndTheWindowUsable()
-    {
-        ReportKitchen k;
-        k.addRecipe(1, QStringLiteral("Brisket"));
-        k.open();
-        auto form = k.selection(1);
-        k.display(*form);
         QCOMPARE(k.reportRows().size(), 1);
 
+        // A failed copy leaves the last report and the window usable.
         program().CurrentGroup = 99; // a group deleted meanwhile
         k.dialogs.expectMessageContaining(QStringLiteral("Preparing the report"));
         QTest::mouseClick(form->PrintButton, Qt::LeftButton);
@@ -321,6 +309,10 @@ private slots:
 
         program().CurrentGroup = 1;
         k.display(*form);
+
+        QTest::mouseClick(form->Report_Option[4], Qt::LeftButton);
+        k.display(*form);
+        QCOMPARE(form->FormWidth(), 9090);
         QVERIFY(k.dialogs.allAnswered());
     }
 
@@ -366,7 +358,7 @@ private slots:
         db.Close();
     }
 
-    void printRecipeOpensTheSelectionFromButtonMenuAndKeys()
+    void printRecipeSettlesTheTypingAndOpensTheSelectionFromButtonMenuAndKeys()
     {
         ReportKitchen k;
         k.addRecipe(1, QStringLiteral("Brisket"));
@@ -374,6 +366,31 @@ private slots:
         PrintCommand::attach(&w);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        // Cancel keeps the page as typed and prints nothing.
+        w.Description->setFocus();
+        QTest::keyClicks(w.Description, QStringLiteral("Slow"));
+        const QString typed = w.Description->toPlainText();
+        QVERIFY(typed.contains(QStringLiteral("Slow")));
+        k.dialogs.expectMessage(QStringLiteral("Save changes to Brisket?"), ui::AnswerCancel);
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(k.dialogs.allAnswered());
+        QCOMPARE(w.Description->toPlainText(), typed);
+
+        // Yes stores the typing, so the report reads what the cook sees.
+        QString stored;
+        k.dialogs.expectMessage(QStringLiteral("Save changes to Brisket?"), ui::AnswerYes);
+        k.dialogs.expectModal(QStringLiteral("Print_Form"), [&](QWidget&) {
+            engine::Recordset rs =
+                program().Cookbook.OpenRecordset(QStringLiteral("select Description from recipes"));
+            stored = rs.Text(QStringLiteral("Description"));
+            return 0;
+        });
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(k.dialogs.allAnswered());
+        QCOMPARE(stored, typed);
+
+        // The toolbar button, the menu entry and Ctrl+P each open the selection window, loaded.
         QAction* entry = w.findChild<QAction*>(QStringLiteral("PrintMenu"));
         QVERIFY(entry);
         const QList<QAction*> file = w.File_Menu->actions();
@@ -416,42 +433,8 @@ private slots:
         w.hide();
     }
 
-    void typingOnThePageIsSettledBeforeTheReportIsChosen()
-    {
-        ReportKitchen k;
-        k.addRecipe(1, QStringLiteral("Brisket"));
-        RecipeNew& w = k.open();
-        PrintCommand::attach(&w);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-
-        // Cancel keeps the page as typed and prints nothing.
-        w.Description->setFocus();
-        QTest::keyClicks(w.Description, QStringLiteral("Slow"));
-        const QString typed = w.Description->toPlainText();
-        QVERIFY(typed.contains(QStringLiteral("Slow")));
-        k.dialogs.expectMessage(QStringLiteral("Save changes to Brisket?"), ui::AnswerCancel);
-        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
-        QVERIFY(k.dialogs.allAnswered());
-        QCOMPARE(w.Description->toPlainText(), typed);
-
-        // Yes stores the typing, so the report reads what the cook sees.
-        QString stored;
-        k.dialogs.expectMessage(QStringLiteral("Save changes to Brisket?"), ui::AnswerYes);
-        k.dialogs.expectModal(QStringLiteral("Print_Form"), [&](QWidget&) {
-            engine::Recordset rs =
-                program().Cookbook.OpenRecordset(QStringLiteral("select Description from recipes"));
-            stored = rs.Text(QStringLiteral("Description"));
-            return 0;
-        });
-        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
-        QVERIFY(k.dialogs.allAnswered());
-        QCOMPARE(stored, typed);
-        w.hide();
-    }
-
     // The report window that "Display Report" opens.
-    void pageButtonsKeepAValidPageOrNoneShown()
+    void pageButtonsKeepAValidPageAndTheListWinsOverTheCards()
     {
         ReportKitchen k;
         k.open();
@@ -493,18 +476,13 @@ private slots:
         QVERIFY(!w.PrintButton->geometry().intersects(w.Command1->geometry()));
         QTest::mouseClick(w.Command1, Qt::LeftButton);
         QVERIFY(!w.isVisible());
-    }
 
-    void theListWinsOverTheCards()
-    {
-        ReportKitchen k;
-        k.addRecipe(1, QStringLiteral("Brisket"));
-        k.open();
-        auto r = k.report(1, [](Print_Form& form) {
+        // With the list and the cards both ticked (which the window never allows), the list wins.
+        auto list = k.report(1, [](Print_Form& form) {
             form.ListCheck->setChecked(true);
-            form.CardPrint->setChecked(true); // cannot happen through the window; the list wins
+            form.CardPrint->setChecked(true);
         });
-        QCOMPARE(r.window->VSPrinter1->document().title(), QStringLiteral("Recipe List"));
+        QCOMPARE(list.window->VSPrinter1->document().title(), QStringLiteral("Recipe List"));
     }
 
     void savingFailsAloudOrGivesThePagesPrinted()
