@@ -96,9 +96,16 @@ private slots:
         QLocale::setDefault(QLocale::system());
     }
 
-    void theDisplayedRecipeHasNoHeading()
+    void anEmptyReportStartsNoDocumentAndTheDisplayedRecipeHasNoHeading()
     {
         ReportRows r;
+        Document empty;
+        QVERIFY(!RecipeReport::PrintRecipeReport(empty, r.db, r.options()));
+        QVERIFY(!ListReports::PrintNameList(empty, r.db));
+        QVERIFY(!ListReports::PrintRecipeCards(empty, r.db));
+        QVERIFY(!empty.isStarted());
+        QCOMPARE(empty.pageCount(), 0);
+
         r.add(QStringLiteral("Chili"), QStringLiteral("Main Dishes"), QStringLiteral("Beef"));
         Document doc;
         QVERIFY(RecipeReport::PrintRecipeReport(doc, r.db, r.options(false)));
@@ -120,17 +127,6 @@ private slots:
         QCOMPARE(headed.paragraphs()[size_t(heading + 3)].text, QStringLiteral("Chili"));
         QCOMPARE(headed.pageLeft(), 1440.0);
         QCOMPARE(headed.lines().front().top, 720.0);
-    }
-
-    void anEmptyReportStartsNoDocument()
-    {
-        ReportRows r;
-        Document doc;
-        QVERIFY(!RecipeReport::PrintRecipeReport(doc, r.db, r.options()));
-        QVERIFY(!ListReports::PrintNameList(doc, r.db));
-        QVERIFY(!ListReports::PrintRecipeCards(doc, r.db));
-        QVERIFY(!doc.isStarted());
-        QCOMPARE(doc.pageCount(), 0);
     }
 
     void shortRecipesFollow2000TwipsApartUntilHalfThePage()

@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(m.days(MenuPrinting::DayMenus(m.db, day)), QList<QDate>{day});
     }
 
-    void daysAreFoundInAnyLanguageAndWithATimeOfDay()
+    void daysAreFoundInAnyLanguageAndWithATimeOfDayAndMissingOnesPrintNothing()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         Menus m;
@@ -108,14 +108,10 @@ private slots:
         QVERIFY(MenuPrinting::BuildMenuDocument(doc, rows));
         // The date in the person's own long format.
         QCOMPARE(doc.paragraphs().front().text, QStringLiteral("Dienstag, 5. März 2024"));
-    }
 
-    void aDayWithoutAMenuPrintsNothingAndAsksNothing()
-    {
-        Menus m;
-        m.add(engine::Value(QDate(2024, 3, 5)), QStringLiteral("eggs"));
-        ui::ScriptedDialogs dialogs(failTest());
+        // A day or a week without a menu prints nothing and asks nothing.
         print::VSPrinter printer;
+        ui::ScriptedDialogs dialogs(failTest());
         QCOMPARE(MenuPrinting::PrintMenus(printer, m.db, QDate(2024, 3, 4), false), 0);
         QCOMPARE(MenuPrinting::PrintMenus(printer, m.db, QDate(2024, 3, 12), true), 0);
         QCOMPARE(printer.document().pageCount(), 0);
