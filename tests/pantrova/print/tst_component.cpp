@@ -39,13 +39,24 @@ void writePages(VSPrinter& printer, int pages)
     doc.end();
 }
 
-std::unique_ptr<QPrinter> pdfPrinter(const QString& file)
+// A print component holding `pages` pages, printing to the PDF file `name` in a folder of its own
+// unless `toPdf` is false.
+struct Printing
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(file);
-    return printer;
-}
+    QTemporaryDir dir;
+    QString file;
+    QPrinter pdf{QPrinter::HighResolution};
+    VSPrinter printer;
+
+    Printing(int pages, const QString& name, bool toPdf = true) : file(dir.filePath(name))
+    {
+        writePages(printer, pages);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(file);
+        if (toPdf)
+            printer.setPrinter(&pdf);
+    }
+};
 
 } // namespace
 
@@ -100,40 +111,23 @@ private slots:
         QVERIFY(printer.preview()->pageRect().isEmpty());
     }
 
-    void printingSendsEveryPageToThePrinter()
+    void printingSendsEveryPageToThePrinterUntilCancelled()
     {
         if (!PdfText::available())
             QSKIP("pdftotext is not installed (tools/install-deps.sh installs it)");
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("printed.pdf"));
-        VSPrinter printer;
-        writePages(printer, 4);
-        const auto pdf = pdfPrinter(file);
-        printer.setPrinter(pdf.get());
-        QCOMPARE(printer.printDocument(), 4);
-        const QStringList pages = PdfText::pages(file);
+        Printing sent(4, QStringLiteral("printed.pdf"));
+        QCOMPARE(sent.printer.printDocument(), 4);
+        const QStringList pages = PdfText::pages(sent.file);
         QCOMPARE(pages.size(), 4);
         for (int i = 0; i < 4; ++i)
             QVERIFY(pages[i].contains(QStringLiteral("Page number %1").arg(i + 1)));
-
         // The PDF the person saves holds the same pages.
-        const QString saved = dir.filePath(QStringLiteral("saved.pdf"));
-        printer.saveAsPdf(saved);
+        const QString saved = sent.dir.filePath(QStringLiteral("saved.pdf"));
+        sent.printer.saveAsPdf(saved);
         QCOMPARE(PdfText::pages(saved).size(), 4);
-    }
-
-    void cancelStopsAfterThePageBeingSent()
-    {
-        if (!PdfText::available())
-            QSKIP("pdftotext is not installed (tools/install-deps.sh installs it)");
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("cancelled.pdf"));
-        VSPrinter printer;
-        writePages(printer, 5);
-        const auto pdf = pdfPrinter(file);
-        printer.setPrinter(pdf.get());
 
         // The person presses Cancel when the window says page 2 is being sent.
+        Printing cancelled(5, QStringLiteral("cancelled.pdf"));
         QStringList seen;
         QTimer watcher;
         watcher.setInterval(0);
@@ -152,50 +146,44 @@ private slots:
                 QTest::mouseClick(progress->CancelButton, Qt::LeftButton);
         });
         watcher.start();
-        QCOMPARE(printer.printDocument(), 1);
+        QCOMPARE(cancelled.printer.printDocument(), 1);
         watcher.stop();
         QCOMPARE(seen,
                  (QStringList{QStringLiteral("Printing..."), QStringLiteral("Cancel"),
                               QStringLiteral("on the PDF file on cancelled.pdf"), QStringLiteral("Pages")}));
-        QCOMPARE(PdfText::pages(file).size(), 1);
+        QCOMPARE(PdfText::pages(cancelled.file).size(), 1);
     }
 
     void withoutAPrinterThePrintDialogAsks()
     {
-        if (!PdfText::available())
-            QSKIP("pdftotext is not installed (tools/install-deps.sh installs it)");
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("chosen.pdf"));
-        VSPrinter printer;
-        writePages(printer, 2);
+        // An empty document prints nothing and asks nothing.
+        VSPrinter empty;
         {
             ui::ScriptedDialogs dialogs(failTest());
-            dialogs.expectModal(QStringLiteral("PrintDialog"), [&file](QWidget& w) {
-                auto& dialog = static_cast<QPrintDialog&>(w);
-                dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
-                dialog.printer()->setOutputFileName(file);
-                return int(QDialog::Accepted);
-            });
-            QCOMPARE(printer.printDocument(), 2);
+            QCOMPARE(empty.printDocument(), 0);
+            empty.document().clear();
+            empty.document().end();
+            QCOMPARE(empty.printDocument(), 0);
             QVERIFY(dialogs.allAnswered());
         }
-        QCOMPARE(PdfText::pages(file).size(), 2);
+
+        if (!PdfText::available())
+            QSKIP("pdftotext is not installed (tools/install-deps.sh installs it)");
+        Printing chosen(2, QStringLiteral("chosen.pdf"), false);
+        ui::ScriptedDialogs dialogs(failTest());
+        dialogs.expectModal(QStringLiteral("PrintDialog"), [&chosen](QWidget& w) {
+            auto& dialog = static_cast<QPrintDialog&>(w);
+            dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog.printer()->setOutputFileName(chosen.file);
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(chosen.printer.printDocument(), 2);
+        QVERIFY(dialogs.allAnswered());
+        QCOMPARE(PdfText::pages(chosen.file).size(), 2);
 
         // Cancelling the dialog prints nothing.
-        ui::ScriptedDialogs dialogs(failTest());
         dialogs.expectModal(QStringLiteral("PrintDialog"), [](QWidget&) { return int(QDialog::Rejected); });
-        QCOMPARE(printer.printDocument(), 0);
-        QVERIFY(dialogs.allAnswered());
-    }
-
-    void anEmptyDocumentPrintsNothingAndAsksNothing()
-    {
-        ui::ScriptedDialogs dialogs(failTest());
-        VSPrinter printer;
-        QCOMPARE(printer.printDocument(), 0);
-        printer.document().clear();
-        printer.document().end();
-        QCOMPARE(printer.printDocument(), 0);
+        QCOMPARE(chosen.printer.printDocument(), 0);
         QVERIFY(dialogs.allAnswered());
     }
 };

@@ -3,7 +3,6 @@
 #include <QTest>
 
 int runSelectionTests(int argc, char** argv);
-int runReportWindowTests(int argc, char** argv);
 int runLayoutTests(int argc, char** argv);
 int runMenuPrintingTests(int argc, char** argv);
 
@@ -12,7 +11,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     int failures = 0;
     failures += runSelectionTests(argc, argv);
-    failures += runReportWindowTests(argc, argv);
     failures += runLayoutTests(argc, argv);
     failures += runMenuPrintingTests(argc, argv);
     return failures;
