@@ -1,16 +1,12 @@
 // A database file and its companions as one file: what a killed writer leaves, copies, renames,
 // replacements and removals that take the log along, and failures that leave nothing half-done.
-#include "TestWorld.h"
-#include "data/Database.h"
+#include "DataKit.h"
 #include "data/DatabaseFiles.h"
 #include "data/EngineError.h"
 #include "data/ProgramFolder.h"
 #include "data/Salvage.h"
-#include "data/Workspace.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -21,34 +17,11 @@ namespace {
 
 int recipesNamed(const QString& file, const QString& prefix)
 {
-    Workspace ws;
-    Database db = ws.OpenDatabase(file);
-    return db
+    return OpenBook(file)
+        .db
         .OpenRecordset(QStringLiteral("select * from recipes where name like ?"),
                        {Value(prefix + QStringLiteral("%"))})
         .RecordCount();
-}
-
-QString integrity(const QString& file)
-{
-    Workspace ws;
-    Database db = ws.OpenDatabase(file);
-    return db.OpenRecordset(QStringLiteral("PRAGMA integrity_check"))
-        .Fields(QStringLiteral("integrity_check"))
-        .toText();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Runs the crash writer on `file` and kills it with SIGKILL once it says it is ready.
@@ -208,7 +181,7 @@ private slots:
     void aFullDiskLeavesNoHalfWrittenCopy()
     {
         const QString target = m_world->filePath(QStringLiteral("Recipe20.mdb"));
-        writeFile(target, "the old file");
+        QVERIFY(writeFile(target, "the old file"));
         rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit small = old;
@@ -238,9 +211,7 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("random bytes") << QByteArray(8192, '\xA5');
         QTest::newRow("text") << QByteArray("Grandma's recipes, typed in by hand.\n").repeated(200);
-        QFile templ(TestWorld::builtProgramDir() + QStringLiteral("/Recipe70e.mdb"));
-        templ.open(QIODevice::ReadOnly);
-        const QByteArray whole = templ.readAll();
+        const QByteArray whole = readFile(TestWorld::builtProgramDir() + QStringLiteral("/Recipe70e.mdb"));
         QTest::newRow("cut short") << whole.left(whole.size() / 2);
         QByteArray badHeader = whole;
         badHeader[16] = 3; // a page size that cannot be
@@ -250,7 +221,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         const QString file = m_world->filePath(QStringLiteral("Admin.sys"));
-        writeFile(file, content);
+        QVERIFY(writeFile(file, content));
         const DatabaseCheck check = Workspace::CheckDatabase(QStringLiteral("admin.sys"));
         QCOMPARE(check.verdict, DatabaseCheck::Verdict::Unusable);
         QCOMPARE(check.cause, EngineError::Cause::Damaged);
@@ -269,11 +240,10 @@ private slots:
     // copied into a fresh file, and the damaged file stays as it was.
     void readableRowsOfAPartlyDamagedCookbookAreSaved()
     {
-        const QString book = m_world->filePath(QStringLiteral("book.mdb"));
-        DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), book);
+        const QString book = copyCookbook(*m_world, QStringLiteral("book.mdb"));
         {
-            Workspace ws;
-            Database db = ws.OpenDatabase(book);
+            OpenBook opened(book);
+            Database& db = opened.db;
             Transaction t(db);
             for (int i = 1; i <= 12; ++i)
                 db.Execute(
@@ -299,7 +269,7 @@ private slots:
             lost += bytes.mid(from + 6, 8).contains("aaaa") ? 1 : 0;
         QVERIFY(lost >= 1);
         bytes.replace(page, 4096, QByteArray(4096, '\xFF'));
-        writeFile(book, bytes);
+        QVERIFY(writeFile(book, bytes));
 
         const DatabaseCheck check = Workspace::CheckDatabase(book);
         QCOMPARE(check.verdict, DatabaseCheck::Verdict::PartlyDamaged);
@@ -307,10 +277,8 @@ private slots:
         QCOMPARE(counted.unreadable, lost);
         QCOMPARE(counted.readable, 12 - lost);
 
-        const QString fresh = m_world->filePath(QStringLiteral("fresh.mdb"));
-        DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), fresh);
-        Workspace ws;
-        Database db = ws.OpenDatabase(fresh);
+        OpenBook opened(copyCookbook(*m_world, QStringLiteral("fresh.mdb")));
+        Database& db = opened.db;
         {
             Transaction t(db);
             QCOMPARE(
@@ -332,10 +300,6 @@ private:
     std::unique_ptr<TestWorld> m_world;
 };
 
-int runDatabaseFilesTests(int argc, char** argv)
-{
-    DatabaseFilesTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+static const bool added = addDataTest<DatabaseFilesTest>();
 
 #include "tst_databasefiles.moc"

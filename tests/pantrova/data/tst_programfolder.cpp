@@ -1,17 +1,13 @@
 // The program folder's case-blind lookups, template copies, the choice of the program folder for
 // a build folder, a read-only medium and an installation, and the settings store.
-#include "TestWorld.h"
-#include "data/Database.h"
+#include "DataKit.h"
 #include "data/ProgramFolder.h"
 #include "data/ProgramLocation.h"
 #include "data/Settings.h"
-#include "data/Workspace.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 
 using pantrova::ProgramFolder;
 using pantrova::ProgramLocation;
@@ -44,7 +40,7 @@ class ProgramFolderTest : public QObject
     Q_OBJECT
 
 private slots:
-    void findsFilesWithoutRegardToCase()
+    void findsFilesWithoutRegardToCaseAndCopiesTemplates()
     {
         TestWorld world;
         ProgramFolder folder(world.path());
@@ -55,33 +51,18 @@ private slots:
         QVERIFY(!folder.hasFile(QStringLiteral("*.sys"), QStringLiteral("UTILITY.MDB"))); // wrong wildcard
         QVERIFY(folder.hasFile(QStringLiteral("*.sys"), QStringLiteral("adminE.SYS")));
         QVERIFY(!folder.hasFile(QStringLiteral("*.mdb"), QStringLiteral("RECIPE20.MDB")));
-    }
 
-    void picsMustBeADirectory()
-    {
-        TestWorld world;
-        ProgramFolder folder(world.path());
-        QFile file(world.filePath(QStringLiteral("PICS")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        // A file named PICS is no picture folder.
+        QVERIFY(writeFile(world.filePath(QStringLiteral("PICS")), {}));
         QVERIFY(!folder.hasPicsDirectory());
         QFile::remove(world.filePath(QStringLiteral("PICS")));
         QDir(world.path()).mkdir(QStringLiteral("pics"));
         QVERIFY(folder.hasPicsDirectory());
         QCOMPARE(folder.ensurePicsDirectory(), QStringLiteral("pics"));
-    }
 
-    void templatesCopyByteForByte()
-    {
-        TestWorld world;
-        ProgramFolder folder(world.path());
         folder.copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Recipe20.mdb"));
-        QFile a(world.filePath(QStringLiteral("Recipe70e.mdb")));
-        QFile b(world.filePath(QStringLiteral("Recipe20.mdb")));
-        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-        QCOMPARE(a.readAll(), b.readAll());
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 folder.copyTemplate(QStringLiteral("Missing.mdb"), QStringLiteral("x.mdb")));
+        QCOMPARE(readFile(world.filePath(QStringLiteral("Recipe20.mdb"))),
+                 readFile(world.filePath(QStringLiteral("Recipe70e.mdb"))));
     }
 
     void aFolderOfItsOwnKeepsTheDataWhileItIsWritable()
@@ -140,12 +121,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(QDir(data).filePath(QStringLiteral("UtilityE.mdb"))));
 
         // The copy of a read-only template is a working file.
-        {
-            engine::Workspace ws;
-            engine::Database words = ws.OpenDatabase(QStringLiteral("Utility.mdb"));
-            words.Execute(QStringLiteral("insert into Measure (Measure) values ('pinch')"));
-            words.Close();
-        }
+        OpenBook(QStringLiteral("Utility.mdb"))
+            .db.Execute(QStringLiteral("insert into Measure (Measure) values ('pinch')"));
         // Lookups in the user's folder still ignore letter case.
         QVERIFY(QFile::rename(folder.filePath(QStringLiteral("Utility.mdb")),
                               folder.filePath(QStringLiteral("uTILITY.mdb"))));
@@ -182,12 +159,14 @@ private slots:
     void settingsHaveTheirDefaultsAndPersist()
     {
         TestWorld world;
-        QCOMPARE(Settings::read(QStringLiteral("CurDB")), QString());
-        QCOMPARE(Settings::read(QStringLiteral("DH")), QStringLiteral("6"));
-        QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("1"));
-        QCOMPARE(Settings::read(QStringLiteral("Scrn")), QStringLiteral("False"));
-        QCOMPARE(Settings::read(QStringLiteral("Height")), QStringLiteral("7515"));
-        QCOMPARE(Settings::read(QStringLiteral("Width")), QStringLiteral("9555"));
+        // What the first start reads: no cookbook yet, and the window and page as they first appear.
+        for (const auto& [key, value] : {std::pair{"CurDB", ""},
+                                         {"DH", "6"},
+                                         {"SPic", "1"},
+                                         {"Scrn", "False"},
+                                         {"Height", "7515"},
+                                         {"Width", "9555"}})
+            QCOMPARE(Settings::read(QString::fromLatin1(key)), QString::fromLatin1(value));
         Settings::write(QStringLiteral("CurDB"), QStringLiteral("Aunt May.mdb"));
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("Aunt May.mdb"));
         QSettings raw(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Pantrova"),
@@ -198,10 +177,6 @@ private slots:
     }
 };
 
-int runProgramFolderTests(int argc, char** argv)
-{
-    ProgramFolderTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+static const bool added = addDataTest<ProgramFolderTest>();
 
 #include "tst_programfolder.moc"
