@@ -18,6 +18,11 @@ QStringList names(const RecipeSearch::Result& result)
     return out;
 }
 
+QStringList namesFound(Database& db, const QString& typed, int limit = 50)
+{
+    return names(RecipeSearch::find(db, typed, limit));
+}
+
 QString markedWords(const MarkedText& t)
 {
     QStringList words;
@@ -98,8 +103,7 @@ private slots:
         db.Execute(
             QStringLiteral("update recipes set Ingrediants = '1 beef roast' where Name = 'Pot Roast'"));
         db.Execute(QStringLiteral("delete from recipes where Name = 'Tomato Soup'"));
-        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("tomatoes"), 50)),
-                 QStringList{QStringLiteral("Salsa")});
+        QCOMPARE(namesFound(db, QStringLiteral("tomatoes")), QStringList{QStringLiteral("Salsa")});
         // A move to another group changes no text; the recipe is still found, in its new group.
         db.Execute(QStringLiteral("update recipes set groupnum = 2 where Name = 'Salsa'"));
         const auto moved = RecipeSearch::find(db, QStringLiteral("roma"), 50);
@@ -129,7 +133,7 @@ private slots:
         }
         OpenBook book(m_file);
         QVERIFY(!RecipeSearch::needsBuilding(book.db));
-        QCOMPARE(names(RecipeSearch::find(book.db, QStringLiteral("tomatoes"), 50)),
+        QCOMPARE(namesFound(book.db, QStringLiteral("tomatoes")),
                  (QStringList{QStringLiteral("Beef Pot Roast"), QStringLiteral("Gazpacho")}));
     }
 
@@ -144,8 +148,7 @@ private slots:
         {
             OpenBook book(m_file);
             QVERIFY(RecipeSearch::needsBuilding(book.db));
-            QVERIFY(names(RecipeSearch::find(book.db, QStringLiteral("tart"), 50))
-                        .contains(QStringLiteral("Tomato Tart")));
+            QVERIFY(namesFound(book.db, QStringLiteral("tart")).contains(QStringLiteral("Tomato Tart")));
         }
         // Rows written past the triggers (their storage tables changed by hand) leave the index out of step.
         QCOMPARE(stock("DELETE FROM pv_recipe_names_docsize WHERE id = (SELECT min(id) FROM "
@@ -158,11 +161,11 @@ private slots:
         }
         // Damaged pages of the index itself: found while searching, and built again.
         QCOMPARE(stock("UPDATE pv_recipe_text_data SET block = x'00ff00ff00ff' WHERE id > 10"), QString());
-        QCOMPARE(names(RecipeSearch::find(OpenBook(m_file), QStringLiteral("brown"), 50)),
+        QCOMPARE(namesFound(OpenBook(m_file), QStringLiteral("brown")),
                  QStringList{QStringLiteral("Pot Roast")});
         // A storage table of the index gone entirely.
         QCOMPARE(stock("DROP TABLE pv_recipe_text_idx"), QString());
-        QCOMPARE(names(RecipeSearch::find(OpenBook(m_file), QStringLiteral("yolks"), 50)),
+        QCOMPARE(namesFound(OpenBook(m_file), QStringLiteral("yolks")),
                  QStringList{QStringLiteral("Crème Brûlée")});
         QCOMPARE(PlainConnection(m_file, true).column("PRAGMA integrity_check"),
                  QStringList{QStringLiteral("ok")});
@@ -186,7 +189,7 @@ private slots:
         OpenBook book(copy);
         Database& db = book.db;
         QVERIFY(!RecipeSearch::needsBuilding(db));
-        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("tomatoes"), 50)),
+        QCOMPARE(namesFound(db, QStringLiteral("tomatoes")),
                  (QStringList{QStringLiteral("Pot Roast"), QStringLiteral("Tomato Soup")}));
         const auto excerpt =
             RecipeSearch::excerpt(db, QStringLiteral("yolks"),
@@ -252,7 +255,7 @@ private slots:
         QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
         RecipeSearch::build(OpenBook(m_file));
         QFile::setPermissions(m_file, QFile::ReadOwner);
-        QCOMPARE(names(RecipeSearch::find(OpenBook(m_file), QStringLiteral("soup"), 5)),
+        QCOMPARE(namesFound(OpenBook(m_file), QStringLiteral("soup"), 5),
                  QStringList{QStringLiteral("Tomato Soup")});
     }
 
