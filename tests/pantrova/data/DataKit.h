@@ -5,11 +5,13 @@
 
 #include "TestWorld.h"
 #include "data/Database.h"
+#include "data/EngineError.h"
 #include "data/Workspace.h"
 
 #include <QFile>
 #include <QTest>
 
+#include <functional>
 #include <sqlite3.h>
 #include <vector>
 
@@ -37,6 +39,17 @@ inline QString integrity(const QString& file)
     return OpenBook(file)
         .db.OpenRecordset(QStringLiteral("PRAGMA integrity_check"))
         .Text(QStringLiteral("integrity_check"));
+}
+
+// The cause of the engine error `attempt` throws; no cause of the list when it throws none.
+inline engine::EngineError::Cause causeOf(const std::function<void()>& attempt)
+{
+    try {
+        attempt();
+    } catch (const engine::EngineError& e) {
+        return e.cause();
+    }
+    return static_cast<engine::EngineError::Cause>(-1);
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
