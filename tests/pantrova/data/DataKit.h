@@ -34,6 +34,11 @@ struct OpenBook
     operator engine::Database&() { return db; }
 };
 
+inline int rows(engine::Database& db, const QString& sql, const QList<engine::Value>& params = {})
+{
+    return db.OpenRecordset(sql, params).RecordCount();
+}
+
 inline QString integrity(const QString& file)
 {
     return OpenBook(file)

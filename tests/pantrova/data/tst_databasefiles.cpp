@@ -17,11 +17,8 @@ namespace {
 
 int recipesNamed(const QString& file, const QString& prefix)
 {
-    return OpenBook(file)
-        .db
-        .OpenRecordset(QStringLiteral("select * from recipes where name like ?"),
-                       {Value(prefix + QStringLiteral("%"))})
-        .RecordCount();
+    return rows(OpenBook(file), QStringLiteral("select * from recipes where name like ?"),
+                {Value(prefix + QStringLiteral("%"))});
 }
 
 // The file holds exactly the writer's committed recipes, and is sound.
@@ -267,12 +264,9 @@ private slots:
             QCOMPARE(Salvage::copyRows(book, QStringLiteral("recipes"), db).readable, 12 - lost);
             t.commit();
         }
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 2")).RecordCount(),
-                 12 - lost);
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from groups where groupname = 'my breads'"))
-                     .RecordCount(),
-                 1);
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from groups")).RecordCount(), 17);
+        QCOMPARE(rows(db, QStringLiteral("select * from recipes where groupnum = 2")), 12 - lost);
+        QCOMPARE(rows(db, QStringLiteral("select * from groups where groupname = 'my breads'")), 1);
+        QCOMPARE(rows(db, QStringLiteral("select * from groups")), 17);
         QCOMPARE(readFile(book), bytes);
     }
 

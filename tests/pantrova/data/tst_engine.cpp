@@ -40,7 +40,6 @@ class EngineTest : public QObject
         return m_db.OpenRecordset(
             QStringLiteral("select * from recipes where groupnum = %1 order by name").arg(groupnum));
     }
-    int count(const QString& sql) { return m_db.OpenRecordset(sql).RecordCount(); }
 
 private slots:
     void init()
@@ -256,9 +255,8 @@ private slots:
         QCOMPARE(rs.Fields(QStringLiteral("autodelete")), Value(true));
         QCOMPARE(rs.Text(QStringLiteral("Dinner")), QStringLiteral("Soup\r\nBread"));
 
-        Recordset day = menus.OpenRecordset(
-            QStringLiteral("select * from mymenus where trim(str(menudate)) = '12/9/2026'"));
-        QCOMPARE(day.RecordCount(), 1);
+        QCOMPARE(rows(menus, QStringLiteral("select * from mymenus where trim(str(menudate)) = '12/9/2026'")),
+                 1);
         Recordset week = menus.OpenRecordset(QStringLiteral(
             "select * from mymenus where Trim(Str(Format(menudate, 'yyyymmdd'))) >= '20261208' and "
             "Trim(Str(Format(menudate, 'yyyymmdd'))) <= '20261212' order by menudate"));
@@ -303,13 +301,10 @@ private slots:
         addRecipe(m_db, QStringLiteral("Tart"), 1, 13);
         const QString copy =
             QStringLiteral("INSERT INTO [%1].report SELECT * FROM Recipes where groupnum = 13");
-        auto attachedCount = [this] {
-            return m_db.OpenRecordset(QStringLiteral("PRAGMA database_list")).RecordCount();
-        };
+        auto attachedCount = [this] { return rows(m_db, QStringLiteral("PRAGMA database_list")); };
         const int alone = attachedCount();
-        auto reportRows = [this](const QString& file) {
-            Workspace ws;
-            return ws.OpenDatabase(file).OpenRecordset(QStringLiteral("select * from report")).RecordCount();
+        auto reportRows = [](const QString& file) {
+            return rows(OpenBook(file), QStringLiteral("select * from report"));
         };
 
         {
@@ -412,7 +407,7 @@ private slots:
         rs = m_db.OpenRecordset(QStringLiteral("select * from recipes where name = ? and groupnum = ?"),
                                 {Value(QStringLiteral("o'brien's stew")), Value(5)});
         QCOMPARE(rs.RecordCount(), 1);
-        QCOMPARE(count(QStringLiteral("select * from recipes")), 2); // table intact
+        QCOMPARE(rows(m_db, QStringLiteral("select * from recipes")), 2); // table intact
     }
 
     void closingTheWorkspaceClosesEverything()
@@ -432,7 +427,7 @@ private slots:
         m_db.Close();
         Workspace::CompactDatabase(QStringLiteral("book.mdb"), QStringLiteral("Temp.mdb"));
         Database compacted = m_ws.OpenDatabase(QStringLiteral("temp.mdb")); // case-blind lookup
-        QCOMPARE(compacted.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(), 1);
+        QCOMPARE(rows(compacted, QStringLiteral("select * from recipes")), 1);
         QVERIFY_THROWS_EXCEPTION(
             EngineError, Workspace::CompactDatabase(QStringLiteral("book.mdb"), QStringLiteral("Temp.mdb")));
         QVERIFY_THROWS_EXCEPTION(
@@ -447,13 +442,13 @@ private slots:
             throw std::runtime_error("disk full");
         } catch (const std::runtime_error&) {
         }
-        QCOMPARE(count(QStringLiteral("select * from recipes")), 0);
+        QCOMPARE(rows(m_db, QStringLiteral("select * from recipes")), 0);
         {
             Transaction t(m_db);
             addRecipe(m_db, QStringLiteral("Saved"), 1, 1);
             t.commit();
         }
-        QCOMPARE(count(QStringLiteral("select * from recipes")), 1);
+        QCOMPARE(rows(m_db, QStringLiteral("select * from recipes")), 1);
     }
 };
 

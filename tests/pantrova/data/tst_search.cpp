@@ -285,7 +285,7 @@ private slots:
         QVERIFY(result.searched);
         for (const FoundRecipe& r : result.recipes)
             RecipeSearch::excerpt(db, typed, r.row);
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(), 3);
+        QCOMPARE(rows(db, QStringLiteral("select * from recipes")), 3);
     }
 };
 
