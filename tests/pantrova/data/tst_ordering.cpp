@@ -156,32 +156,6 @@ private slots:
         QCOMPARE(plain.column("SELECT count(*) FROM recipes"), QStringList{QString::number(kOrdered.size())});
     }
 
-    // What a cook does with the stock tools on a cookbook Pantrova wrote: count, order, read.
-    void aPlainConnectionCountsOrdersAndReadsACookbook()
-    {
-        const QString book = m_world->filePath(QStringLiteral("book.mdb"));
-        {
-            OpenBook opened(book);
-            Recordset rs =
-                opened.db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 1"));
-            for (const QString& name : {QStringLiteral("banana bread"), QStringLiteral("Apple Pie")}) {
-                Transaction t(opened.db);
-                rs.AddNew();
-                rs.SetField(QStringLiteral("Name"), name);
-                rs.SetField(QStringLiteral("groupnum"), 1);
-                rs.SetField(QStringLiteral("Instructions"), QStringLiteral("Bake."));
-                rs.Update();
-                t.commit();
-            }
-        }
-        PlainConnection plain(book);
-        QCOMPARE(plain.column("SELECT Name FROM recipes ORDER BY Name"),
-                 (QStringList{QStringLiteral("Apple Pie"), QStringLiteral("banana bread")}));
-        QCOMPARE(plain.column("SELECT Instructions FROM recipes WHERE Name = 'apple pie'"),
-                 QStringList{QStringLiteral("Bake.")});
-        QCOMPARE(plain.column("PRAGMA integrity_check"), QStringList{QStringLiteral("ok")});
-    }
-
 private:
     std::unique_ptr<TestWorld> m_world;
 };

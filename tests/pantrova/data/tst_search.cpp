@@ -118,6 +118,9 @@ private slots:
             PlainConnection stock(m_file, true);
             QCOMPARE(stock.column("PRAGMA integrity_check"), QStringList{QStringLiteral("ok")});
             QCOMPARE(stock.column("SELECT count(*) FROM recipes"), QStringList{QStringLiteral("3")});
+            // The file's own collation lets stock tools find names as a cook types them.
+            QCOMPARE(stock.column("SELECT Name FROM recipes WHERE Name = 'pot roast'"),
+                     QStringList{QStringLiteral("Pot Roast")});
             QCOMPARE(stock.column("SELECT Name FROM recipes WHERE rowid IN (SELECT rowid FROM pv_recipe_text "
                                   "WHERE pv_recipe_text MATCH 'creme')"),
                      QStringList{QStringLiteral("Crème Brûlée")});
