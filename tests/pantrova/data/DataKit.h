@@ -46,7 +46,7 @@ inline QString integrity(const QString& file)
         .Text(QStringLiteral("integrity_check"));
 }
 
-// The cause of the engine error `attempt` throws; no cause of the list when it throws none.
+// The cause of the engine error `attempt` throws; a value outside the list when it throws none.
 inline engine::EngineError::Cause causeOf(const std::function<void()>& attempt)
 {
     try {
