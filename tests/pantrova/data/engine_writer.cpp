@@ -54,16 +54,8 @@ int main(int argc, char** argv)
     if (args[2] == u"crash" && args.size() == 5)
         return crash(db, args[3].toInt(), args[4] == u"mid");
     if (args[2] == u"add") {
-        engine::Recordset rs = db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 1"));
-        for (const QString& name : args.mid(3)) {
-            engine::Transaction t(db);
-            rs.AddNew();
-            rs.SetField(QStringLiteral("Name"), name);
-            rs.SetField(QStringLiteral("category_code"), 1);
-            rs.SetField(QStringLiteral("groupnum"), 1);
-            rs.Update();
-            t.commit();
-        }
+        for (const QString& name : args.mid(3))
+            db.Execute(kInsert, {name, QStringLiteral("Stir.")});
         return 0;
     }
     if (args[2] == u"list") {

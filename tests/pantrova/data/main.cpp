@@ -1,23 +1,19 @@
 // Runs every test class of the data layer in one executable.
-#include <QCoreApplication>
-#include <QTest>
+#include "DataKit.h"
 
-int runEngineTests(int argc, char** argv);
-int runDialectTests(int argc, char** argv);
-int runProgramFolderTests(int argc, char** argv);
-int runDatabaseFilesTests(int argc, char** argv);
-int runOrderingTests(int argc, char** argv);
-int runSearchTests(int argc, char** argv);
+#include <QCoreApplication>
+
+std::vector<DataTestRun>& dataTests()
+{
+    static std::vector<DataTestRun> tests;
+    return tests;
+}
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     int failures = 0;
-    failures += runEngineTests(argc, argv);
-    failures += runDialectTests(argc, argv);
-    failures += runProgramFolderTests(argc, argv);
-    failures += runDatabaseFilesTests(argc, argv);
-    failures += runOrderingTests(argc, argv);
-    failures += runSearchTests(argc, argv);
+    for (DataTestRun run : dataTests())
+        failures += run(argc, argv);
     return failures;
 }

@@ -1,16 +1,12 @@
 // A database file and its companions as one file: what a killed writer leaves, copies, renames,
 // replacements and removals that take the log along, and failures that leave nothing half-done.
-#include "TestWorld.h"
-#include "data/Database.h"
+#include "DataKit.h"
 #include "data/DatabaseFiles.h"
 #include "data/EngineError.h"
 #include "data/ProgramFolder.h"
 #include "data/Salvage.h"
-#include "data/Workspace.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -21,34 +17,16 @@ namespace {
 
 int recipesNamed(const QString& file, const QString& prefix)
 {
-    Workspace ws;
-    Database db = ws.OpenDatabase(file);
-    return db
-        .OpenRecordset(QStringLiteral("select * from recipes where name like ?"),
-                       {Value(prefix + QStringLiteral("%"))})
-        .RecordCount();
+    return rows(OpenBook(file), QStringLiteral("select * from recipes where name like ?"),
+                {Value(prefix + QStringLiteral("%"))});
 }
 
-QString integrity(const QString& file)
+// The file holds exactly the writer's committed recipes, and is sound.
+void checkCommitted(const QString& file, int committed)
 {
-    Workspace ws;
-    Database db = ws.OpenDatabase(file);
-    return db.OpenRecordset(QStringLiteral("PRAGMA integrity_check"))
-        .Fields(QStringLiteral("integrity_check"))
-        .toText();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    QCOMPARE(recipesNamed(file, QStringLiteral("Committed")), committed);
+    QCOMPARE(recipesNamed(file, QStringLiteral("Uncommitted")), 0);
+    QCOMPARE(integrity(file), QStringLiteral("ok"));
 }
 
 // Runs the crash writer on `file` and kills it with SIGKILL once it says it is ready.
@@ -86,22 +64,15 @@ private slots:
     void aKilledWriterLeavesCommittedRowsInTheFileAlone()
     {
         QFETCH(QString, mode);
-        const QString book = m_world->filePath(QStringLiteral("Recipe20.mdb"));
-        pantrova::ProgramFolder(m_world->path())
-            .copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Recipe20.mdb"));
+        const QString book = copyCookbook(*m_world, QStringLiteral("Recipe20.mdb"));
         killWriter(book, 5, mode);
-        if (mode == u"mid")
-            QVERIFY(DatabaseFiles::hasLeftoverLog(book)); // the unfinished work reached the log
-        else
-            QVERIFY(!DatabaseFiles::hasLeftoverLog(book));
+        // In the middle of a transaction the unfinished work reached the log.
+        QCOMPARE(DatabaseFiles::hasLeftoverLog(book), mode == u"mid");
 
         // The file alone, copied without its companions, is a whole backup.
         QVERIFY(QFile::copy(book, m_world->filePath(QStringLiteral("alone.mdb"))));
-        for (const QString& file : {QStringLiteral("alone.mdb"), QStringLiteral("Recipe20.mdb")}) {
-            QCOMPARE(recipesNamed(file, QStringLiteral("Committed")), 5);
-            QCOMPARE(recipesNamed(file, QStringLiteral("Uncommitted")), 0);
-            QCOMPARE(integrity(file), QStringLiteral("ok"));
-        }
+        for (const QString& file : {QStringLiteral("alone.mdb"), QStringLiteral("Recipe20.mdb")})
+            checkCommitted(file, 5);
         QVERIFY(!DatabaseFiles::hasLeftoverLog(book)); // opening folded the leftover in
     }
 
@@ -125,9 +96,7 @@ private slots:
         killWriter(book, 3, QStringLiteral("mid"));
         QVERIFY(QFile::remove(book));
         QVERIFY(QFile::copy(backup, book));
-        QCOMPARE(recipesNamed(book, QStringLiteral("Committed")), 40);
-        QCOMPARE(recipesNamed(book, QStringLiteral("Uncommitted")), 0);
-        QCOMPARE(integrity(book), QStringLiteral("ok"));
+        checkCommitted(book, 40);
     }
 
     void companionsTravelWithTheirFile()
@@ -172,32 +141,23 @@ private slots:
             QVERIFY(!QFile::exists(companion));
         QVERIFY(!DatabaseFiles::exists(c));
         DatabaseFiles::remove(c); // already gone: fine
-        try {
-            DatabaseFiles::copy(c, a);
-            QFAIL("copying a missing file must fail");
-        } catch (const EngineError& e) {
-            QCOMPARE(e.cause(), EngineError::Cause::Missing);
-        }
+        QCOMPARE(causeOf([&] { DatabaseFiles::copy(c, a); }), EngineError::Cause::Missing);
     }
 
     void anOpenFileIsNotPulledAway()
     {
-        const QString book = m_world->filePath(QStringLiteral("book.mdb"));
-        DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), book);
+        const QString book = copyCookbook(*m_world, QStringLiteral("book.mdb"));
         Workspace ws;
         Database db = ws.OpenDatabase(QStringLiteral("book.mdb"));
         QVERIFY(DatabaseFiles::isOpen(book));
-        for (const auto& attempt : std::initializer_list<std::function<void()>>{
-                 [&] { DatabaseFiles::remove(book); },
-                 [&] { DatabaseFiles::rename(book, m_world->filePath(QStringLiteral("x.mdb"))); },
-                 [&] { DatabaseFiles::copy(m_world->filePath(QStringLiteral("MenusE.mdb")), book, true); }}) {
-            try {
-                attempt();
-                QFAIL("an open file must not be touched");
-            } catch (const EngineError& e) {
-                QCOMPARE(e.cause(), EngineError::Cause::InUse);
-            }
-        }
+        // An open file must not be touched.
+        QCOMPARE(causeOf([&] { DatabaseFiles::remove(book); }), EngineError::Cause::InUse);
+        QCOMPARE(causeOf([&] { DatabaseFiles::rename(book, m_world->filePath(QStringLiteral("x.mdb"))); }),
+                 EngineError::Cause::InUse);
+        QCOMPARE(causeOf([&] {
+                     DatabaseFiles::copy(m_world->filePath(QStringLiteral("MenusE.mdb")), book, true);
+                 }),
+                 EngineError::Cause::InUse);
         QCOMPARE(integrity(book), QStringLiteral("ok"));
         db.Close();
         QVERIFY(!DatabaseFiles::isOpen(book));
@@ -208,19 +168,15 @@ private slots:
     void aFullDiskLeavesNoHalfWrittenCopy()
     {
         const QString target = m_world->filePath(QStringLiteral("Recipe20.mdb"));
-        writeFile(target, "the old file");
+        QVERIFY(writeFile(target, "the old file"));
         rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit small = old;
         small.rlim_cur = 8192;
         const auto previous = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &small);
-        EngineError::Cause cause = EngineError::Cause::Unknown;
-        try {
-            DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), target, true);
-        } catch (const EngineError& e) {
-            cause = e.cause();
-        }
+        const EngineError::Cause cause = causeOf(
+            [&] { DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), target, true); });
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, previous);
         QCOMPARE(cause, EngineError::Cause::DiskFull);
@@ -238,9 +194,7 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("random bytes") << QByteArray(8192, '\xA5');
         QTest::newRow("text") << QByteArray("Grandma's recipes, typed in by hand.\n").repeated(200);
-        QFile templ(TestWorld::builtProgramDir() + QStringLiteral("/Recipe70e.mdb"));
-        templ.open(QIODevice::ReadOnly);
-        const QByteArray whole = templ.readAll();
+        const QByteArray whole = readFile(TestWorld::builtProgramDir() + QStringLiteral("/Recipe70e.mdb"));
         QTest::newRow("cut short") << whole.left(whole.size() / 2);
         QByteArray badHeader = whole;
         badHeader[16] = 3; // a page size that cannot be
@@ -250,17 +204,11 @@ private slots:
     {
         QFETCH(QByteArray, content);
         const QString file = m_world->filePath(QStringLiteral("Admin.sys"));
-        writeFile(file, content);
+        QVERIFY(writeFile(file, content));
         const DatabaseCheck check = Workspace::CheckDatabase(QStringLiteral("admin.sys"));
         QCOMPARE(check.verdict, DatabaseCheck::Verdict::Unusable);
         QCOMPARE(check.cause, EngineError::Cause::Damaged);
-        try {
-            Workspace ws;
-            ws.OpenDatabase(QStringLiteral("admin.sys"));
-            QFAIL("a damaged file must not open");
-        } catch (const EngineError& e) {
-            QCOMPARE(e.cause(), EngineError::Cause::Damaged);
-        }
+        QCOMPARE(causeOf([] { (void)OpenBook(QStringLiteral("admin.sys")); }), EngineError::Cause::Damaged);
         QCOMPARE(readFile(file), content);
         QVERIFY(!QFile::exists(file + QStringLiteral("-wal")));
     }
@@ -269,11 +217,10 @@ private slots:
     // copied into a fresh file, and the damaged file stays as it was.
     void readableRowsOfAPartlyDamagedCookbookAreSaved()
     {
-        const QString book = m_world->filePath(QStringLiteral("book.mdb"));
-        DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), book);
+        const QString book = copyCookbook(*m_world, QStringLiteral("book.mdb"));
         {
-            Workspace ws;
-            Database db = ws.OpenDatabase(book);
+            OpenBook opened(book);
+            Database& db = opened.db;
             Transaction t(db);
             for (int i = 1; i <= 12; ++i)
                 db.Execute(
@@ -299,7 +246,7 @@ private slots:
             lost += bytes.mid(from + 6, 8).contains("aaaa") ? 1 : 0;
         QVERIFY(lost >= 1);
         bytes.replace(page, 4096, QByteArray(4096, '\xFF'));
-        writeFile(book, bytes);
+        QVERIFY(writeFile(book, bytes));
 
         const DatabaseCheck check = Workspace::CheckDatabase(book);
         QCOMPARE(check.verdict, DatabaseCheck::Verdict::PartlyDamaged);
@@ -307,10 +254,8 @@ private slots:
         QCOMPARE(counted.unreadable, lost);
         QCOMPARE(counted.readable, 12 - lost);
 
-        const QString fresh = m_world->filePath(QStringLiteral("fresh.mdb"));
-        DatabaseFiles::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), fresh);
-        Workspace ws;
-        Database db = ws.OpenDatabase(fresh);
+        OpenBook opened(copyCookbook(*m_world, QStringLiteral("fresh.mdb")));
+        Database& db = opened.db;
         {
             Transaction t(db);
             QCOMPARE(
@@ -319,12 +264,9 @@ private slots:
             QCOMPARE(Salvage::copyRows(book, QStringLiteral("recipes"), db).readable, 12 - lost);
             t.commit();
         }
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 2")).RecordCount(),
-                 12 - lost);
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from groups where groupname = 'my breads'"))
-                     .RecordCount(),
-                 1);
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from groups")).RecordCount(), 17);
+        QCOMPARE(rows(db, QStringLiteral("select * from recipes where groupnum = 2")), 12 - lost);
+        QCOMPARE(rows(db, QStringLiteral("select * from groups where groupname = 'my breads'")), 1);
+        QCOMPARE(rows(db, QStringLiteral("select * from groups")), 17);
         QCOMPARE(readFile(book), bytes);
     }
 
@@ -332,10 +274,6 @@ private:
     std::unique_ptr<TestWorld> m_world;
 };
 
-int runDatabaseFilesTests(int argc, char** argv)
-{
-    DatabaseFilesTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+static const bool added = addDataTest<DatabaseFilesTest>();
 
 #include "tst_databasefiles.moc"

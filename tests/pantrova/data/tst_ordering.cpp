@@ -1,15 +1,10 @@
 // Our own ordering of text, the same under every locale; files of the first layout brought up to
 // date on opening; and cookbooks that a plain SQLite connection, without the engine, can read.
-#include "TestWorld.h"
-#include "data/Database.h"
-#include "data/ProgramFolder.h"
-#include "data/Workspace.h"
+#include "DataKit.h"
 
 #include <QProcess>
-#include <QTest>
 
 #include <clocale>
-#include <sqlite3.h>
 
 using namespace engine;
 
@@ -56,31 +51,6 @@ QString runWriter(const QString& locale, const QStringList& args)
     return QString::fromUtf8(writer.readAllStandardOutput());
 }
 
-// A plain SQLite connection: no engine, none of its collations or functions.
-struct PlainConnection
-{
-    sqlite3* db = nullptr;
-    explicit PlainConnection(const QString& path)
-    {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    }
-    ~PlainConnection() { sqlite3_close(db); }
-    QStringList column(const char* sql) const
-    {
-        QStringList out;
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
-            return {QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db))};
-        int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-            out.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
-        if (rc != SQLITE_DONE)
-            out.append(QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db)));
-        sqlite3_finalize(st);
-        return out;
-    }
-};
-
 // A cookbook as the first layout wrote it: text columns declared with the program's own collation
 // under its first name, and its indexes built in that collation's order (É after z).
 void writeFirstLayoutCookbook(const QString& path, const QStringList& names)
@@ -116,31 +86,27 @@ private slots:
     void init()
     {
         m_world = std::make_unique<TestWorld>();
-        pantrova::ProgramFolder(m_world->path())
-            .copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("book.mdb"));
+        copyCookbook(*m_world, QStringLiteral("book.mdb"));
     }
     void cleanup() { m_world.reset(); }
 
     void textSortsAsACookExpects()
     {
-        Workspace ws;
-        Database db = ws.OpenDatabase(QStringLiteral("book.mdb"));
+        OpenBook book(QStringLiteral("book.mdb"));
+        Database& db = book.db;
         for (const QString& name : shuffled())
             db.Execute(QStringLiteral("INSERT INTO recipes (Name, category_code, groupnum) VALUES (?, 1, 1)"),
                        {Value(name)});
         QCOMPARE(groupList(db), kOrdered);
         // WHERE ignores case, not accents; a table-type index finds by the same rule.
         auto count = [&](const QString& name) {
-            return db.OpenRecordset(QStringLiteral("select * from recipes where name = ?"), {Value(name)})
-                .RecordCount();
+            return rows(db, QStringLiteral("select * from recipes where name = ?"), {Value(name)});
         };
         QCOMPARE(count(QStringLiteral("ECLAIR")), 2);
         QCOMPARE(count(QStringLiteral("éCLAIR")), 1);
         QCOMPARE(count(QStringLiteral("İRMIK")), 1);
         QCOMPARE(count(QStringLiteral("IRMIK")), 0); // İ is I with a dot above, an accent
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes where [Name] >= 'e' and name < 'f'"))
-                     .RecordCount(),
-                 3);
+        QCOMPARE(rows(db, QStringLiteral("select * from recipes where [Name] >= 'e' and name < 'f'")), 3);
     }
 
     // The same cookbook written under one locale and read under another: same order, and the
@@ -157,14 +123,8 @@ private slots:
 
         const QByteArray previous = std::setlocale(LC_ALL, nullptr);
         std::setlocale(LC_ALL, "C");
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(book);
-            QCOMPARE(db.OpenRecordset(QStringLiteral("PRAGMA integrity_check"))
-                         .Text(QStringLiteral("integrity_check")),
-                     QStringLiteral("ok"));
-            QCOMPARE(groupList(db), kOrdered);
-        }
+        QCOMPARE(integrity(book), QStringLiteral("ok"));
+        QCOMPARE(groupList(OpenBook(book)), kOrdered);
         std::setlocale(LC_ALL, previous.constData());
         QCOMPARE(PlainConnection(book).column("PRAGMA integrity_check"), QStringList{QStringLiteral("ok")});
     }
@@ -196,43 +156,10 @@ private slots:
         QCOMPARE(plain.column("SELECT count(*) FROM recipes"), QStringList{QString::number(kOrdered.size())});
     }
 
-    // What a cook does with the stock tools on a cookbook Pantrova wrote: count, order, read.
-    void aPlainConnectionCountsOrdersAndReadsACookbook()
-    {
-        const QString book = m_world->filePath(QStringLiteral("book.mdb"));
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(book);
-            Recordset rs = db.OpenRecordset(QStringLiteral("select * from recipes where groupnum = 1"));
-            for (const QString& name : {QStringLiteral("banana bread"), QStringLiteral("Apple Pie")}) {
-                Transaction t(db);
-                rs.AddNew();
-                rs.SetField(QStringLiteral("Name"), name);
-                rs.SetField(QStringLiteral("groupnum"), 1);
-                rs.SetField(QStringLiteral("Instructions"), QStringLiteral("Bake."));
-                rs.Update();
-                t.commit();
-            }
-        }
-        PlainConnection plain(book);
-        QCOMPARE(plain.column("SELECT count(*) FROM recipes"), QStringList{QStringLiteral("2")});
-        QCOMPARE(plain.column("SELECT Name FROM recipes ORDER BY Name"),
-                 (QStringList{QStringLiteral("Apple Pie"), QStringLiteral("banana bread")}));
-        QCOMPARE(plain.column("SELECT Instructions FROM recipes WHERE Name = 'apple pie'"),
-                 QStringList{QStringLiteral("Bake.")});
-        QCOMPARE(plain.column("SELECT groupname FROM groups WHERE groupnum = 1"),
-                 QStringList{QStringLiteral("Beef")});
-        QCOMPARE(plain.column("PRAGMA integrity_check"), QStringList{QStringLiteral("ok")});
-    }
-
 private:
     std::unique_ptr<TestWorld> m_world;
 };
 
-int runOrderingTests(int argc, char** argv)
-{
-    OrderingTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+static const bool added = addDataTest<OrderingTest>();
 
 #include "tst_ordering.moc"

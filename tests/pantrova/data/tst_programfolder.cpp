@@ -1,17 +1,13 @@
 // The program folder's case-blind lookups, template copies, the choice of the program folder for
 // a build folder, a read-only medium and an installation, and the settings store.
-#include "TestWorld.h"
-#include "data/Database.h"
+#include "DataKit.h"
 #include "data/ProgramFolder.h"
 #include "data/ProgramLocation.h"
 #include "data/Settings.h"
-#include "data/Workspace.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 
 using pantrova::ProgramFolder;
 using pantrova::ProgramLocation;
@@ -44,7 +40,7 @@ class ProgramFolderTest : public QObject
     Q_OBJECT
 
 private slots:
-    void findsFilesWithoutRegardToCase()
+    void findsFilesWithoutRegardToCaseAndCopiesTemplates()
     {
         TestWorld world;
         ProgramFolder folder(world.path());
@@ -55,36 +51,22 @@ private slots:
         QVERIFY(!folder.hasFile(QStringLiteral("*.sys"), QStringLiteral("UTILITY.MDB"))); // wrong wildcard
         QVERIFY(folder.hasFile(QStringLiteral("*.sys"), QStringLiteral("adminE.SYS")));
         QVERIFY(!folder.hasFile(QStringLiteral("*.mdb"), QStringLiteral("RECIPE20.MDB")));
-    }
 
-    void picsMustBeADirectory()
-    {
-        TestWorld world;
-        ProgramFolder folder(world.path());
-        QFile file(world.filePath(QStringLiteral("PICS")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        // A file named PICS is no picture folder.
+        QVERIFY(writeFile(world.filePath(QStringLiteral("PICS")), {}));
         QVERIFY(!folder.hasPicsDirectory());
         QFile::remove(world.filePath(QStringLiteral("PICS")));
         QDir(world.path()).mkdir(QStringLiteral("pics"));
         QVERIFY(folder.hasPicsDirectory());
         QCOMPARE(folder.ensurePicsDirectory(), QStringLiteral("pics"));
-    }
 
-    void templatesCopyByteForByte()
-    {
-        TestWorld world;
-        ProgramFolder folder(world.path());
         folder.copyTemplate(QStringLiteral("Recipe70e.mdb"), QStringLiteral("Recipe20.mdb"));
-        QFile a(world.filePath(QStringLiteral("Recipe70e.mdb")));
-        QFile b(world.filePath(QStringLiteral("Recipe20.mdb")));
-        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-        QCOMPARE(a.readAll(), b.readAll());
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 folder.copyTemplate(QStringLiteral("Missing.mdb"), QStringLiteral("x.mdb")));
+        QCOMPARE(readFile(world.filePath(QStringLiteral("Recipe20.mdb"))),
+                 readFile(world.filePath(QStringLiteral("Recipe70e.mdb"))));
     }
 
-    void aFolderOfItsOwnKeepsTheDataWhileItIsWritable()
+    // A folder of its own keeps the data while it is writable; an installed program never does.
+    void theProgramFolderIsChosenForWhereTheProgramLives()
     {
         TestWorld exe;
         QTemporaryDir home;
@@ -101,23 +83,20 @@ private slots:
         QCOMPARE(readOnly.programFolder, data);
         QCOMPARE(readOnly.shippedFolder, exeDir);
         QCOMPARE(readOnly.libraryFolder, exeDir);
-    }
 
-    void anInstalledProgramKeepsEachUsersDataInTheirOwnFolder()
-    {
-        TestWorld world;
+        // An installed program keeps each user's data in their own folder.
         QTemporaryDir prefix;
         const QString bin = QDir(prefix.path()).filePath(QStringLiteral("bin"));
         const QString shipped = ProgramLocation::installedShippedFolder(bin);
         QVERIFY(QDir().mkpath(bin) && QDir().mkpath(shipped));
         QVERIFY(shipped.startsWith(QDir::cleanPath(prefix.path()) + u'/') && !shipped.startsWith(bin));
         for (const QString& name : TestWorld::defaultTemplates())
-            QVERIFY(QFile::copy(world.filePath(name), QDir(shipped).filePath(name)));
-        const QString data = QDir(prefix.path()).filePath(QStringLiteral("home/Pantrova"));
+            QVERIFY(QFile::copy(exe.filePath(name), QDir(shipped).filePath(name)));
+        const QString userData = QDir(prefix.path()).filePath(QStringLiteral("home/Pantrova"));
 
         // Even a writable bin folder never holds a user's cookbooks.
-        const ProgramLocation where = ProgramLocation::choose(bin, true, data);
-        QCOMPARE(where.programFolder, data);
+        const ProgramLocation where = ProgramLocation::choose(bin, true, userData);
+        QCOMPARE(where.programFolder, userData);
         QCOMPARE(where.shippedFolder, shipped);
         QCOMPARE(where.libraryFolder, ProgramLocation::installedLibraryFolder(bin));
         QVERIFY(where.libraryFolder.startsWith(QDir::cleanPath(prefix.path()) + u'/'));
@@ -140,12 +119,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(QDir(data).filePath(QStringLiteral("UtilityE.mdb"))));
 
         // The copy of a read-only template is a working file.
-        {
-            engine::Workspace ws;
-            engine::Database words = ws.OpenDatabase(QStringLiteral("Utility.mdb"));
-            words.Execute(QStringLiteral("insert into Measure (Measure) values ('pinch')"));
-            words.Close();
-        }
+        OpenBook(QStringLiteral("Utility.mdb"))
+            .db.Execute(QStringLiteral("insert into Measure (Measure) values ('pinch')"));
         // Lookups in the user's folder still ignore letter case.
         QVERIFY(QFile::rename(folder.filePath(QStringLiteral("Utility.mdb")),
                               folder.filePath(QStringLiteral("uTILITY.mdb"))));
@@ -182,26 +157,19 @@ private slots:
     void settingsHaveTheirDefaultsAndPersist()
     {
         TestWorld world;
-        QCOMPARE(Settings::read(QStringLiteral("CurDB")), QString());
-        QCOMPARE(Settings::read(QStringLiteral("DH")), QStringLiteral("6"));
-        QCOMPARE(Settings::read(QStringLiteral("SPic")), QStringLiteral("1"));
-        QCOMPARE(Settings::read(QStringLiteral("Scrn")), QStringLiteral("False"));
-        QCOMPARE(Settings::read(QStringLiteral("Height")), QStringLiteral("7515"));
-        QCOMPARE(Settings::read(QStringLiteral("Width")), QStringLiteral("9555"));
+        // What the first start reads: no cookbook yet, and the window and page as they first appear.
+        const char* const defaults[][2] = {{"CurDB", ""},     {"DH", "6"},        {"SPic", "1"},
+                                           {"Scrn", "False"}, {"Height", "7515"}, {"Width", "9555"}};
+        for (const auto& [key, value] : defaults)
+            QCOMPARE(Settings::read(QString::fromLatin1(key)), QString::fromLatin1(value));
         Settings::write(QStringLiteral("CurDB"), QStringLiteral("Aunt May.mdb"));
         QCOMPARE(Settings::read(QStringLiteral("CurDB")), QStringLiteral("Aunt May.mdb"));
         QSettings raw(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Pantrova"),
                       QStringLiteral("Pantrova"));
         QCOMPARE(raw.value(QStringLiteral("Startup/CurDB")).toString(), QStringLiteral("Aunt May.mdb"));
-        QVERIFY(raw.fileName().startsWith(QDir::tempPath()) ||
-                !raw.fileName().contains(QDir::homePath() + u"/.config"));
     }
 };
 
-int runProgramFolderTests(int argc, char** argv)
-{
-    ProgramFolderTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+static const bool added = addDataTest<ProgramFolderTest>();
 
 #include "tst_programfolder.moc"

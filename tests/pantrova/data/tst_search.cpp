@@ -1,55 +1,14 @@
 // The full-text index inside a cookbook file: built on first search, kept in step by the file itself
 // (also for writers that are not the engine), rebuilt when damaged or left unsound, carried through
 // compaction, and readable by a plain SQLite connection.
-#include "TestWorld.h"
-#include "data/Database.h"
-#include "data/EngineError.h"
+#include "DataKit.h"
 #include "data/RecipeSearch.h"
-#include "data/Workspace.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QTest>
-
-#include <sqlite3.h>
 
 using namespace engine;
 
 namespace {
-
-// A plain SQLite connection, read-write: no engine, none of its collations or functions.
-struct StockConnection
-{
-    sqlite3* db = nullptr;
-    explicit StockConnection(const QString& path)
-    {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    }
-    ~StockConnection() { sqlite3_close(db); }
-    // The error text, or empty when the script ran.
-    QString exec(const char* sql) const
-    {
-        char* error = nullptr;
-        const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
-        const QString message = rc == SQLITE_OK ? QString() : QString::fromUtf8(error ? error : "failed");
-        sqlite3_free(error);
-        return message;
-    }
-    QStringList column(const char* sql) const
-    {
-        QStringList out;
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
-            return {QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db))};
-        int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-            out.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
-        if (rc != SQLITE_DONE)
-            out.append(QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db)));
-        sqlite3_finalize(st);
-        return out;
-    }
-};
 
 QStringList names(const RecipeSearch::Result& result)
 {
@@ -57,6 +16,11 @@ QStringList names(const RecipeSearch::Result& result)
     for (const FoundRecipe& r : result.recipes)
         out.append(r.name);
     return out;
+}
+
+QStringList namesFound(Database& db, const QString& typed, int limit = 50)
+{
+    return names(RecipeSearch::find(db, typed, limit));
 }
 
 QString markedWords(const MarkedText& t)
@@ -95,20 +59,29 @@ class SearchTest : public QObject
                   QStringLiteral("Brown the meat, then braise it slowly."));
     }
 
+    void fillFile(bool buildIndex)
+    {
+        OpenBook book(m_file);
+        fill(book.db);
+        if (buildIndex)
+            RecipeSearch::build(book.db);
+    }
+
+    // Runs a script through a plain read-write connection; the error text, or empty.
+    QString stock(const char* sql) const { return PlainConnection(m_file, true).exec(sql); }
+
 private slots:
     void init()
     {
         m_world = std::make_unique<TestWorld>();
-        m_file = m_world->filePath(QStringLiteral("Recipe20.mdb"));
-        QVERIFY(QFile::copy(m_world->filePath(QStringLiteral("Recipe70e.mdb")), m_file));
-        QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
+        m_file = copyCookbook(*m_world, QStringLiteral("Recipe20.mdb"));
     }
     void cleanup() { m_world.reset(); }
 
     void firstSearchBuildsTheIndexWithProgressAndTriggersKeepItInStep()
     {
-        Workspace ws;
-        Database db = ws.OpenDatabase(m_file);
+        OpenBook book(m_file);
+        Database& db = book.db;
         fill(db);
         QVERIFY(RecipeSearch::needsBuilding(db));
         QList<std::pair<int, int>> steps;
@@ -130,8 +103,7 @@ private slots:
         db.Execute(
             QStringLiteral("update recipes set Ingrediants = '1 beef roast' where Name = 'Pot Roast'"));
         db.Execute(QStringLiteral("delete from recipes where Name = 'Tomato Soup'"));
-        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("tomatoes"), 50)),
-                 QStringList{QStringLiteral("Salsa")});
+        QCOMPARE(namesFound(db, QStringLiteral("tomatoes")), QStringList{QStringLiteral("Salsa")});
         // A move to another group changes no text; the recipe is still found, in its new group.
         db.Execute(QStringLiteral("update recipes set groupnum = 2 where Name = 'Salsa'"));
         const auto moved = RecipeSearch::find(db, QStringLiteral("roma"), 50);
@@ -141,16 +113,14 @@ private slots:
 
     void plainSqliteReadsAndWritesAnIndexedCookbook()
     {
+        fillFile(true);
         {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            fill(db);
-            RecipeSearch::build(db);
-        }
-        {
-            StockConnection stock(m_file);
+            PlainConnection stock(m_file, true);
             QCOMPARE(stock.column("PRAGMA integrity_check"), QStringList{QStringLiteral("ok")});
             QCOMPARE(stock.column("SELECT count(*) FROM recipes"), QStringList{QStringLiteral("3")});
+            // The file's own collation lets stock tools find names as a cook types them.
+            QCOMPARE(stock.column("SELECT Name FROM recipes WHERE Name = 'pot roast'"),
+                     QStringList{QStringLiteral("Pot Roast")});
             QCOMPARE(stock.column("SELECT Name FROM recipes WHERE rowid IN (SELECT rowid FROM pv_recipe_text "
                                   "WHERE pv_recipe_text MATCH 'creme')"),
                      QStringList{QStringLiteral("Crème Brûlée")});
@@ -164,95 +134,65 @@ private slots:
                                 "INSERT INTO pv_recipe_names(pv_recipe_names) VALUES('integrity-check');"),
                      QString());
         }
-        Workspace ws;
-        Database db = ws.OpenDatabase(m_file);
-        QVERIFY(!RecipeSearch::needsBuilding(db));
-        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("tomatoes"), 50)),
+        OpenBook book(m_file);
+        QVERIFY(!RecipeSearch::needsBuilding(book.db));
+        QCOMPARE(namesFound(book.db, QStringLiteral("tomatoes")),
                  (QStringList{QStringLiteral("Beef Pot Roast"), QStringLiteral("Gazpacho")}));
     }
 
     void unsoundOrDamagedIndexIsBuiltAgain()
     {
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            fill(db);
-            RecipeSearch::build(db);
-        }
+        fillFile(true);
         // Another program dropped a trigger and then added a recipe the index never heard of: the
         // opening takes the unsound index down and the first search builds it again.
+        QCOMPARE(stock("DROP TRIGGER pv_recipe_text_insert; INSERT INTO recipes (Name, category_code, "
+                       "groupnum) VALUES ('Tomato Tart', 1, 13);"),
+                 QString());
         {
-            StockConnection stock(m_file);
-            QCOMPARE(
-                stock.exec("DROP TRIGGER pv_recipe_text_insert; INSERT INTO recipes (Name, category_code, "
-                           "groupnum) VALUES ('Tomato Tart', 1, 13);"),
-                QString());
-        }
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            QVERIFY(RecipeSearch::needsBuilding(db));
-            QVERIFY(names(RecipeSearch::find(db, QStringLiteral("tart"), 50))
-                        .contains(QStringLiteral("Tomato Tart")));
+            OpenBook book(m_file);
+            QVERIFY(RecipeSearch::needsBuilding(book.db));
+            QVERIFY(namesFound(book.db, QStringLiteral("tart")).contains(QStringLiteral("Tomato Tart")));
         }
         // Rows written past the triggers (their storage tables changed by hand) leave the index out of step.
+        QCOMPARE(stock("DELETE FROM pv_recipe_names_docsize WHERE id = (SELECT min(id) FROM "
+                       "pv_recipe_names_docsize)"),
+                 QString());
         {
-            StockConnection stock(m_file);
-            QCOMPARE(stock.exec("DELETE FROM pv_recipe_names_docsize WHERE id = (SELECT min(id) FROM "
-                                "pv_recipe_names_docsize)"),
-                     QString());
-        }
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            QVERIFY(RecipeSearch::needsBuilding(db));
-            QCOMPARE(RecipeSearch::find(db, QStringLiteral("soup"), 50).recipes.size(), 1);
+            OpenBook book(m_file);
+            QVERIFY(RecipeSearch::needsBuilding(book.db));
+            QCOMPARE(RecipeSearch::find(book.db, QStringLiteral("soup"), 50).recipes.size(), 1);
         }
         // Damaged pages of the index itself: found while searching, and built again.
-        {
-            StockConnection stock(m_file);
-            QCOMPARE(stock.exec("UPDATE pv_recipe_text_data SET block = x'00ff00ff00ff' WHERE id > 10"),
-                     QString());
-        }
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("brown"), 50)),
-                     QStringList{QStringLiteral("Pot Roast")});
-        }
+        QCOMPARE(stock("UPDATE pv_recipe_text_data SET block = x'00ff00ff00ff' WHERE id > 10"), QString());
+        QCOMPARE(namesFound(OpenBook(m_file), QStringLiteral("brown")),
+                 QStringList{QStringLiteral("Pot Roast")});
         // A storage table of the index gone entirely.
-        {
-            StockConnection stock(m_file);
-            QCOMPARE(stock.exec("DROP TABLE pv_recipe_text_idx"), QString());
-        }
-        Workspace ws;
-        Database db = ws.OpenDatabase(m_file);
-        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("yolks"), 50)),
+        QCOMPARE(stock("DROP TABLE pv_recipe_text_idx"), QString());
+        QCOMPARE(namesFound(OpenBook(m_file), QStringLiteral("yolks")),
                  QStringList{QStringLiteral("Crème Brûlée")});
-        StockConnection stock(m_file);
-        QCOMPARE(stock.column("PRAGMA integrity_check"), QStringList{QStringLiteral("ok")});
+        QCOMPARE(PlainConnection(m_file, true).column("PRAGMA integrity_check"),
+                 QStringList{QStringLiteral("ok")});
     }
 
     void compactedCopyKeepsTheIndexRight()
     {
         {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            db.BeginTrans();
+            OpenBook book(m_file);
+            book.db.BeginTrans();
             for (int i = 0; i < 300; ++i)
-                addRecipe(db, QStringLiteral("Filler %1").arg(i), 1, QStringLiteral("flour"));
-            fill(db);
-            db.CommitTrans();
-            RecipeSearch::build(db);
+                addRecipe(book.db, QStringLiteral("Filler %1").arg(i), 1, QStringLiteral("flour"));
+            fill(book.db);
+            book.db.CommitTrans();
+            RecipeSearch::build(book.db);
             // Deleting the first rows leaves gaps that a copy renumbering rows would close.
-            db.Execute(QStringLiteral("delete from recipes where Name like 'Filler 1%'"));
+            book.db.Execute(QStringLiteral("delete from recipes where Name like 'Filler 1%'"));
         }
         const QString copy = m_world->filePath(QStringLiteral("Compact.mdb"));
         Workspace::CompactDatabase(m_file, copy);
-        Workspace ws;
-        Database db = ws.OpenDatabase(copy);
+        OpenBook book(copy);
+        Database& db = book.db;
         QVERIFY(!RecipeSearch::needsBuilding(db));
-        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("tomatoes"), 50)),
+        QCOMPARE(namesFound(db, QStringLiteral("tomatoes")),
                  (QStringList{QStringLiteral("Pot Roast"), QStringLiteral("Tomato Soup")}));
         const auto excerpt =
             RecipeSearch::excerpt(db, QStringLiteral("yolks"),
@@ -263,8 +203,8 @@ private slots:
 
     void excerptsMarkTheWordsWhereTheyStand()
     {
-        Workspace ws;
-        Database db = ws.OpenDatabase(m_file);
+        OpenBook book(m_file);
+        Database& db = book.db;
         fill(db);
         const auto found = RecipeSearch::find(db, QStringLiteral("creme brul"), 5);
         QCOMPARE(found.recipes.size(), 1);
@@ -310,29 +250,15 @@ private slots:
 
     void readOnlyCookbookIsSearchedOnlyWithAnIndex()
     {
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            fill(db);
-        }
+        fillFile(false);
         QFile::setPermissions(m_file, QFile::ReadOwner);
         if (QFileInfo(m_file).isWritable())
             QSKIP("File permissions do not bind this user (running as root)");
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            QVERIFY(!RecipeSearch::find(db, QStringLiteral("soup"), 5).searched);
-        }
+        QVERIFY(!RecipeSearch::find(OpenBook(m_file), QStringLiteral("soup"), 5).searched);
         QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
-        {
-            Workspace ws;
-            Database db = ws.OpenDatabase(m_file);
-            RecipeSearch::build(db);
-        }
+        RecipeSearch::build(OpenBook(m_file));
         QFile::setPermissions(m_file, QFile::ReadOwner);
-        Workspace ws;
-        Database db = ws.OpenDatabase(m_file);
-        QCOMPARE(names(RecipeSearch::find(db, QStringLiteral("soup"), 5)),
+        QCOMPARE(namesFound(OpenBook(m_file), QStringLiteral("soup"), 5),
                  QStringList{QStringLiteral("Tomato Soup")});
     }
 
@@ -355,21 +281,17 @@ private slots:
     void typedTextNeverBreaksTheSearch()
     {
         QFETCH(QString, typed);
-        Workspace ws;
-        Database db = ws.OpenDatabase(m_file);
+        OpenBook book(m_file);
+        Database& db = book.db;
         fill(db);
         const auto result = RecipeSearch::find(db, typed, 10);
         QVERIFY(result.searched);
         for (const FoundRecipe& r : result.recipes)
             RecipeSearch::excerpt(db, typed, r.row);
-        QCOMPARE(db.OpenRecordset(QStringLiteral("select * from recipes")).RecordCount(), 3);
+        QCOMPARE(rows(db, QStringLiteral("select * from recipes")), 3);
     }
 };
 
-int runSearchTests(int argc, char** argv)
-{
-    SearchTest t;
-    return QTest::qExec(&t, argc, argv);
-}
+static const bool added = addDataTest<SearchTest>();
 
 #include "tst_search.moc"
