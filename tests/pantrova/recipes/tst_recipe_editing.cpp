@@ -47,7 +47,7 @@ private slots:
 
     // --- numbering, names, saving ------------------------------------------------------------
 
-    void sameNameIsNumberedRegardlessOfCase()
+    void sameNamesAreNumberedRegardlessOfCaseAndRenamesKeepOrTakeANumber()
     {
         Window t;
         t.add(QStringLiteral("soup"));
@@ -66,11 +66,8 @@ private slots:
         // A third one takes the first free number above the highest.
         t.add(QStringLiteral("SOUP"));
         QCOMPARE(t.w->Text1->text(), QStringLiteral("- 3"));
-    }
 
-    void renameKeepsItsNumberAndCaseOnlyRenameKeepsTheStrip()
-    {
-        Window t;
+        // A rename keeps the recipe's number; one in letter case only keeps the strip as it is.
         for (int i = 0; i < 3; ++i)
             t.add(QStringLiteral("Stew"));
         t.show(QStringLiteral("Stew"), 3);
@@ -102,11 +99,8 @@ private slots:
         t.editor().SaveRecipeCommand();
         QCOMPARE(t.row(QStringLiteral("stew")).RecordCount(), 3);
         QCOMPARE(t.w->Text1->text(), QStringLiteral("- 3"));
-    }
 
-    void renameWithinALetterShowsTheRecipeInItsSortedPlace()
-    {
-        Window t;
+        // Renamed within its letter, the recipe is shown in its sorted place.
         t.add(QStringLiteral("Apple pie"));
         t.add(QStringLiteral("Apricot jam"));
         t.add(QStringLiteral("Banana bread"));
