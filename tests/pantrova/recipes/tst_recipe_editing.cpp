@@ -511,7 +511,7 @@ private slots:
         QVERIFY(t.dialogs.allAnswered());
     }
 
-    void choosingAnotherRecipeLetterOrGroupEndsAdding()
+    void choosingAnotherRecipeOrGroupEndsAdding()
     {
         Window t;
         t.add(QStringLiteral("Apple"));
@@ -524,10 +524,6 @@ private slots:
         // A Save now changes the recipe shown; it never stores a copy.
         t.w->SaveRecipeCommand();
         QCOMPARE(t.count(), 2);
-
-        t.w->AddRecipe();
-        t.w->Toolbar2_ButtonClick(LetterIndex::baseButtonOf(QStringLiteral("A")));
-        QVERIFY(!t.w->AddingRecipe);
 
         // A no-data letter changes nothing, so the new recipe stays open.
         t.w->AddRecipe();
