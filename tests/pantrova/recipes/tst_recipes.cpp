@@ -53,12 +53,22 @@ private slots:
         QVERIFY(w.MealDay->text().startsWith(QStringLiteral("Current day: ")));
     }
 
-    void aSavedChoiceOfNoDefaultPictureIsAppliedWithoutWritingIt()
+    void aRecipeIsShownAndASavedChoiceOfNoDefaultPictureIsAppliedWithoutWritingIt()
     {
         Kitchen k;
         Settings::write(QStringLiteral("SPic"), QStringLiteral("0"));
-        k.addRecipe(1, QStringLiteral("Chili"));
+        k.execute(QStringLiteral(
+            "insert into recipes (Name, category_code, groupnum, Description, Instructions, S1, G1, P12) "
+            "values ('Goulash', 1, 1, null, 'Simmer.', 4, 12.5, 30)"));
         RecipeNew& w = k.open();
+        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Goulash"));
+        QCOMPARE(w.Description->toPlainText(), QString()); // Null reads as empty
+        QCOMPARE(w.Instructions->toPlainText(), QStringLiteral("Simmer."));
+        QCOMPARE(w.SMGrid->textMatrix(1, 0), QStringLiteral("4"));
+        QCOMPARE(w.SMGrid->textMatrix(1, 1), QString());
+        QCOMPARE(w.ServingGrid->textMatrix(1, 1), QStringLiteral("12.5"));
+        QCOMPARE(w.ServingGrid->textMatrix(12, 2), QStringLiteral("30"));
+        QCOMPARE(w.SSTab1->currentIndex(), 0);
         QVERIFY(!w.DisplayPic->isChecked());
         QVERIFY(w.DisplayPic->isVisibleTo(&w));
         QVERIFY(!w.PicDisplayMenu->isChecked());
@@ -506,23 +516,6 @@ private slots:
             const QImage shown = box->viewport()->grab().toImage();
             QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() - 3), QColor(Qt::white));
         }
-    }
-
-    void recipeTextAndServingFiguresAreShown()
-    {
-        Kitchen k;
-        k.execute(QStringLiteral(
-            "insert into recipes (Name, category_code, groupnum, Description, Instructions, S1, G1, P12) "
-            "values ('Goulash', 1, 1, null, 'Simmer.', 4, 12.5, 30)"));
-        RecipeNew& w = k.open();
-        QCOMPARE(w.Recipe_Name->text(), QStringLiteral("Goulash"));
-        QCOMPARE(w.Description->toPlainText(), QString()); // Null reads as empty
-        QCOMPARE(w.Instructions->toPlainText(), QStringLiteral("Simmer."));
-        QCOMPARE(w.SMGrid->textMatrix(1, 0), QStringLiteral("4"));
-        QCOMPARE(w.SMGrid->textMatrix(1, 1), QString());
-        QCOMPARE(w.ServingGrid->textMatrix(1, 1), QStringLiteral("12.5"));
-        QCOMPARE(w.ServingGrid->textMatrix(12, 2), QStringLiteral("30"));
-        QCOMPARE(w.SSTab1->currentIndex(), 0);
     }
 };
 
