@@ -10,6 +10,7 @@
 #include "recipes/RecipeEditor.h"
 #include "recipes/RecipeNew.h"
 #include "startup/Program.h"
+#include "ui/FlexGrid.h"
 #include "ui/PlainTextBox.h"
 #include "ui/ScriptedDialogs.h"
 
@@ -17,12 +18,27 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 
 inline ui::ScriptedDialogs::Failure failTest()
 {
     return [](const QString& d) { QTest::qFail(qUtf8Printable(d), __FILE__, __LINE__); };
+}
+
+inline QStringList listEntries(const pantrova::RecipeNew& w)
+{
+    QStringList entries;
+    for (int i = 0; i < w.Recipe_List->count(); ++i)
+        entries << w.Recipe_List->itemText(i);
+    return entries;
+}
+
+inline void clickGridRow(ui::FlexGrid* grid, int row, int col = 1, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTableWidget* t = grid->table();
+    QTest::mouseClick(t->viewport(), button, {}, t->visualRect(t->model()->index(row, col)).center());
 }
 
 struct Window
@@ -78,13 +94,6 @@ struct Window
         return pantrova::program().Cookbook.OpenRecordset(
             QStringLiteral("select * from recipes where name = ? order by category_code"),
             {engine::Value(name)});
-    }
-    QStringList listEntries() const
-    {
-        QStringList entries;
-        for (int i = 0; i < w->Recipe_List->count(); ++i)
-            entries << w->Recipe_List->itemText(i);
-        return entries;
     }
     bool buttonShown(int n) const { return w->Toolbar1Button(n)->isVisible(); }
     QString pics() const { return world.filePath(QStringLiteral("PICS")); }

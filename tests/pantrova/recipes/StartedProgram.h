@@ -5,18 +5,11 @@
 // the window shows.
 #include "RecipeWindow.h"
 #include "data/ProgramFolder.h"
-#include "data/Settings.h"
 #include "data/Workspace.h"
-#include "recipes/RecipeNew.h"
-#include "startup/Program.h"
 #include "startup/StartUp.h"
-#include "ui/FlexGrid.h"
 #include "ui/LetterStrip.h"
 
-#include <QComboBox>
 #include <QMenu>
-#include <QTableWidget>
-#include <QTest>
 
 #include <memory>
 
@@ -69,14 +62,6 @@ struct Kitchen
     }
 };
 
-inline QStringList listEntries(const RecipeNew& w)
-{
-    QStringList entries;
-    for (int i = 0; i < w.Recipe_List->count(); ++i)
-        entries << w.Recipe_List->itemText(i);
-    return entries;
-}
-
 inline QList<int> lettersWithLook(const RecipeNew& w, Look look)
 {
     QList<int> letters;
@@ -89,12 +74,6 @@ inline QList<int> lettersWithLook(const RecipeNew& w, Look look)
 inline int letter(char c)
 {
     return c - 'A';
-}
-
-inline void clickGridRow(ui::FlexGrid* grid, int row, Qt::MouseButton button = Qt::LeftButton)
-{
-    QTableWidget* t = grid->table();
-    QTest::mouseClick(t->viewport(), button, {}, t->visualRect(t->model()->index(row, 1)).center());
 }
 
 inline QStringList actionTexts(const QMenu* menu)
