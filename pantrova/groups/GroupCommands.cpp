@@ -15,10 +15,6 @@ namespace pantrova {
 
 using ui::Dialogs;
 
-std::function<bool(RecipeNew& w)> GroupCommands::settlePendingEdits = [](RecipeNew& w) {
-    return w.SettlePendingEdits();
-};
-
 namespace {
 
 // The group of GroupGrid's current row, or nothing when the heading or an empty row is current.
@@ -59,7 +55,7 @@ void GroupCommands::redisplaySection(RecipeNew& w)
 
 void GroupCommands::AddGroupMenu_Click(RecipeNew& w)
 {
-    if (!settlePendingEdits(w))
+    if (!w.SettlePendingEdits())
         return;
     Program& p = program();
     AddGroupNameForm form(&w);
@@ -82,7 +78,7 @@ void GroupCommands::AddGroupMenu_Click(RecipeNew& w)
 
 void GroupCommands::Change_Personal_Menu_Click(RecipeNew& w)
 {
-    if (!groupRowIsCurrent(w) || !settlePendingEdits(w))
+    if (!groupRowIsCurrent(w) || !w.SettlePendingEdits())
         return;
     Program& p = program();
     const qint16 group = p.CurrentGroup;
@@ -101,7 +97,7 @@ void GroupCommands::DeleteGroupMenu_Click(RecipeNew& w)
         return;
     const QString name = w.GroupGrid->text();
     // A new recipe still being typed into this group counts once it is saved.
-    if (!settlePendingEdits(w))
+    if (!w.SettlePendingEdits())
         return;
     if (Dialogs::messageBox(QStringLiteral("This will delete the current GROUP") + QChar(10) +
                                 QStringLiteral("Do you wish to continue???"),

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 namespace pantrova {
 
 class RecipeNew;
@@ -26,11 +24,6 @@ public:
 
     // ShowSection with the current section, then its first group made current.
     static void redisplaySection(RecipeNew& w);
-
-    // Runs before a command replaces or moves the displayed recipe: what the cook typed on the page
-    // and has not saved is settled by the main window (saved or given up). False when the cook chose
-    // to stay, and the command then does nothing. Tests may replace it.
-    static std::function<bool(RecipeNew& w)> settlePendingEdits;
 };
 
 } // namespace pantrova

@@ -1,6 +1,5 @@
 #include "RecipeMove.h"
 
-#include "GroupCommands.h"
 #include "GroupStore.h"
 #include "MoverecipeForm.h"
 #include "recipes/RecipeNew.h"
@@ -36,7 +35,7 @@ void Move_Menu_Click(RecipeNew& w)
     w.GroupGrid->setCol(1);
     if (w.GroupGrid->text().isEmpty() || w.GroupGrid->row() == 0)
         return;
-    if (!GroupCommands::settlePendingEdits(w))
+    if (!w.SettlePendingEdits())
         return;
     // A new recipe not yet saved has no row to move.
     if (w.AddingRecipe || recipes.RecordCount() == 0 || recipes.isEOF() || recipes.isBOF())

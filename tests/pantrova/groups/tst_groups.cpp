@@ -12,6 +12,7 @@
 #include "startup/Program.h"
 #include "startup/StartUp.h"
 #include "ui/FlexGrid.h"
+#include "ui/PlainTextBox.h"
 #include "ui/ScriptedDialogs.h"
 
 #include <QAction>
@@ -108,11 +109,7 @@ struct Kitchen
         program().mainWindowCreated.push_back(
             [](QWidget* window) { GroupCommands::attach(*static_cast<RecipeNew*>(window)); });
     }
-    ~Kitchen()
-    {
-        GroupCommands::settlePendingEdits = [](RecipeNew&) { return true; };
-        program().reset();
-    }
+    ~Kitchen() { program().reset(); }
 
     RecipeNew& open()
     {
@@ -521,7 +518,9 @@ private slots:
         w.Move_Menu->trigger();
         // Nor does the window when the cook keeps unsaved changes.
         k.chooseGroup(QStringLiteral("Pork"));
-        GroupCommands::settlePendingEdits = [](RecipeNew&) { return false; };
+        QTest::keyClicks(w.Description, QStringLiteral("Slow"));
+        k.dialogs.expectMessage(QStringLiteral("Save changes to Pulled Pork?"), ui::AnswerCancel)
+            .expectMessage(QStringLiteral("Save changes to Pulled Pork?"), ui::AnswerCancel);
         w.Move_Menu->trigger();
         w.AddGroupMenu->trigger();
         QVERIFY(k.dialogs.allAnswered());
