@@ -159,16 +159,16 @@ struct Control
 // The stream of a sited control with default settings, 5080 x 3810 HIMETRIC.
 inline QByteArray defaultStream()
 {
-    QByteArray b =
-        QByteArray::fromHex("00030000d8130000e20e0000" // version 0x300, _cx 5080, _cy 3810
-                            // back, text, title back, title text, trailing and month back colours
-                            "1300ffffff001300000000001300000080001300ffffff001300808080001300ffffff00"
-                            "030001000000"                     // MonthCalStyle 1
-                            "030001000000"                     // BorderStyle 3D
-                            "0b00ffff"                         // BorderVisible True
-                            "0900"                             // Font
-                            "0352e30b918fce119de300aa004bb851" // standard font class
-                            "010000022c01a08601000f");         // v1, charset, italic, 300, 10pt
+    QByteArray b = QByteArray::fromHex(
+        "00030000d8130000e20e0000" // version 0x300, _cx 5080, _cy 3810
+                                   // back, text, title back, title text, trailing and month back colours
+        "1300ffffff001300000000001300000080001300ffffff001300808080001300ffffff00"
+        "030001000000"                     // MonthCalStyle 1
+        "030001000000"                     // BorderStyle 3D
+        "0b00ffff"                         // BorderVisible True
+        "0900"                             // Font
+        "0352e30b918fce119de300aa004bb851" // standard font class
+        "010000022c01a08601000f");         // v1, charset, italic, 300, 10pt
     b += "Times New Roman";
     b += QByteArray::fromHex("07000000000000000000" // dDate 0
                              "07000000000000000000" // StartDate 0
